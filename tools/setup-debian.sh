@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the main job and the tests need.
+# Usage: tools/setup-debian.sh [--tests]   (--tests adds what only the test suite uses)
+set -euo pipefail
+
+packages=(cmake ninja-build g++ clang pkg-config libpng-dev zlib1g-dev libfreetype-dev
+          libfontconfig-dev libx11-dev libsndfile1-dev libgtest-dev libgmock-dev
+          libbenchmark-dev fonts-dejavu-core)
+if [[ "${1:-}" == "--tests" ]]; then
+  # Xvfb for the editor tests, Ardour's scanner as a real host, clang's fuzzer runtime,
+  # valgrind for instruction counts, pixman as a benchmark reference.
+  packages+=(xvfb xauth ardour libclang-rt-14-dev valgrind libpixman-1-dev)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  sudo_cmd=()
+  [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
