@@ -34,12 +34,14 @@ int ToIndex(intptr_t value) {
 }
 
 // Reads a decimal number from the start of the text (after white space and an optional '+'),
-// independent of the process locale. No number gives 0; a non-finite result gives false.
+// independent of the process locale. No number gives 0; a number beyond the range of a double
+// or one that is not finite gives false.
 bool ParseNumber(const char* text, double* value) {
   while (isspace(static_cast<unsigned char>(*text))) ++text;
   if (*text == '+') ++text;
   double parsed = 0.0;
-  std::from_chars(text, text + strlen(text), parsed);
+  const auto result = std::from_chars(text, text + strlen(text), parsed);
+  if (result.ec == std::errc::result_out_of_range) return false;  // beyond any double
   *value = parsed;
   return std::isfinite(parsed);
 }
