@@ -51,7 +51,7 @@ TEST(Robustness, RandomAndMutatedChunksLeaveParametersInRange) {
                              -std::numeric_limits<double>::infinity(), 1e308, -1e308,
                              std::numeric_limits<double>::denorm_min(), -0.0};
   auto byte = [&random] { return static_cast<uint8_t>(random() & 0xFF); };
-  for (int round = 0; round < 3000; ++round) {
+  for (int round = 0; round < 20000; ++round) {
     std::vector<uint8_t> chunk;
     switch (round % 4) {
       case 0:  // pure noise of any length, sometimes with a valid header

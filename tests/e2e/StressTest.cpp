@@ -49,7 +49,7 @@ TEST(Stress, ProcessingWhileOtherThreadsChangeEverything) {
   auto parameterThread = [&](uint32_t seed) {
     std::mt19937 random = e2e::seededRandom("Stress parameters", seed);
     std::uniform_real_distribution<float> unit(0.0f, 1.0f);
-    for (int i = 0; i < 4000; ++i) {
+    for (int i = 0; i < 20000; ++i) {
       auto index = static_cast<int32_t>(random() % e2e::kNumParams);
       plugin->setParameter(index, unit(random));
       (void)plugin->getParameter(index);
@@ -62,7 +62,7 @@ TEST(Stress, ProcessingWhileOtherThreadsChangeEverything) {
 
   std::thread programs([&] {
     std::mt19937 random = e2e::seededRandom("Stress programs", 13u);
-    for (int i = 0; i < 300; ++i) {
+    for (int i = 0; i < 2000; ++i) {
       plugin->setProgram(static_cast<int32_t>(random() % e2e::kNumPrograms));
       std::vector<uint8_t> program = plugin->getChunk(ChunkKind::Program);
       if (i % 3 == 0) plugin->setProgramName("Stress " + std::to_string(i));
