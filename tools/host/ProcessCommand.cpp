@@ -1,6 +1,7 @@
 // tundrax-host process: renders an audio file through a plug-in the way a DAW bounces a track,
 // then reports the levels going in and coming out and what the plug-in told the host.
 #include <cinttypes>
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -47,14 +48,22 @@ void applyChoices(PluginInstance& plugin, const ProcessOptions& options) {
   }
 }
 
+// Output minus input in dB; "-" where either side is silent.
+std::string formatChange(double inDb, double outDb) {
+  return std::isfinite(inDb) && std::isfinite(outDb) ? formatDb(outDb - inDb) : "-";
+}
+
 void printLevels(const LevelMeter& levels) {
-  std::printf("levels (dBFS)     peak in   RMS in  peak out  RMS out\n");
+  // The change columns are what the plug-in did to the level: output minus input.
+  std::printf("levels (dBFS)     peak in   RMS in  peak out  RMS out   change peak/RMS\n");
   for (std::size_t c = 0; c < levels.input().size(); ++c) {
     const ChannelLevel& in = levels.input()[c];
     const ChannelLevel& out = levels.output()[c];
-    std::printf("  channel %zu      %8s %8s  %8s %8s\n", c + 1, formatDb(in.peakDb()).c_str(),
-                formatDb(in.rmsDb()).c_str(), formatDb(out.peakDb()).c_str(),
-                formatDb(out.rmsDb()).c_str());
+    std::printf("  channel %zu      %8s %8s  %8s %8s  %8s %8s\n", c + 1,
+                formatDb(in.peakDb()).c_str(), formatDb(in.rmsDb()).c_str(),
+                formatDb(out.peakDb()).c_str(), formatDb(out.rmsDb()).c_str(),
+                formatChange(in.peakDb(), out.peakDb()).c_str(),
+                formatChange(in.rmsDb(), out.rmsDb()).c_str());
   }
 }
 
