@@ -134,16 +134,11 @@ void IPlugBase::SetBlockSize(int blockSize) {
   for (InChannel& ch : mInChannels) ch.mScratch.assign(size, 0.0);
   for (OutChannel& ch : mOutChannels) ch.mScratch.assign(size, 0.0);
   mBlockSize = blockSize;
-  // The scratch buffers moved: disconnected channels must read and write the new ones.
-  PointDisconnectedAtScratch();
-}
-
-void IPlugBase::PointDisconnectedAtScratch() {
-  for (InChannel& ch : mInChannels) {
-    if (!ch.mConnected) *ch.mSrc = ch.mScratch.empty() ? nullptr : ch.mScratch.data();
-  }
+  // The scratch buffers moved: no slot may keep pointing at the old ones. Disconnected channels
+  // read and write the new buffers from now on; connected ones are attached anew per call.
+  for (InChannel& ch : mInChannels) *ch.mSrc = ch.mScratch.empty() ? nullptr : ch.mScratch.data();
   for (OutChannel& ch : mOutChannels) {
-    if (!ch.mConnected) *ch.mDest = ch.mScratch.empty() ? nullptr : ch.mScratch.data();
+    *ch.mDest = ch.mScratch.empty() ? nullptr : ch.mScratch.data();
   }
 }
 

@@ -197,7 +197,6 @@ class IPlugBase {
 
  private:
   IPreset* FindFreePreset();
-  void PointDisconnectedAtScratch();
 
   std::vector<ChannelIO> mChannelIO;
   std::recursive_mutex mMutex;

@@ -9,7 +9,7 @@ packages=(cmake ninja-build g++ clang pkg-config libpng-dev zlib1g-dev libfreety
 if [[ "${1:-}" == "--tests" ]]; then
   # Xvfb for the editor tests, Ardour's scanner as a real host, clang's fuzzer runtime,
   # valgrind for instruction counts, pixman as a benchmark reference.
-  packages+=(xvfb xauth ardour libclang-rt-14-dev valgrind libpixman-1-dev)
+  packages+=(xvfb xauth ardour libclang-rt-14-dev valgrind libpixman-1-dev locales)
 fi
 
 missing=()
@@ -21,4 +21,11 @@ if ((${#missing[@]})); then
   [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
   "${sudo_cmd[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# A comma-decimal locale, so the tests can show that texts for the host ignore the locale.
+if [[ "${1:-}" == "--tests" ]] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf'; then
+  sudo_cmd=()
+  [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi

@@ -159,6 +159,7 @@ intptr_t IPlugVST::Dispatch(int32_t opcode, int32_t index, intptr_t value, void*
       return DoSetSpeakerArrangement(reinterpret_cast<const VstSpeakerArrangement*>(value),
                                      static_cast<const VstSpeakerArrangement*>(ptr));
     case effGetSpeakerArrangement:
+      if (!value && !ptr) return 0;
       if (value) *reinterpret_cast<VstSpeakerArrangement**>(value) = &mInputSpkrArr;
       if (ptr) *static_cast<VstSpeakerArrangement**>(ptr) = &mOutputSpkrArr;
       return 1;
@@ -282,6 +283,7 @@ intptr_t IPlugVST::DoPinProperties(bool isInput, int idx, VstPinProperties* prop
 
 intptr_t IPlugVST::DoSetSpeakerArrangement(const VstSpeakerArrangement* in,
                                            const VstSpeakerArrangement* out) {
+  if (!in && !out) return 0;
   if (in) {
     const int n = std::clamp(in->numChannels, 0, NInChannels());
     SetInputChannelConnections(0, n, true);
