@@ -2,6 +2,7 @@
 // accumulating call adds, block splitting changes nothing, and a disconnected input is silent.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 
 #include "tests/e2e/TundraxPlugin.h"
@@ -151,6 +152,59 @@ TEST(Processing, ADisconnectedInputReadsSilence) {
       ASSERT_EQ(outR[i], static_cast<float>(expected[1][at + i])) << at + i;
     }
   }
+}
+
+// Hosts get the block size wrong: more frames than announced, none, or a negative count.
+TEST(Processing, BlockCountsOutsideTheAnnouncedSize) {
+  auto in = testSignal(8);
+  auto reference = playingInstance(Precision::Double);
+  auto expected = render(*reference, Precision::Double, in);
+
+  auto plugin = playingInstance(Precision::Double);
+  plugin->suspend();
+  plugin->setBlockSize(64);  // announced 64, then handed 4096 at once
+  plugin->resume();
+  const auto frames = static_cast<int32_t>(in[0].size());
+  std::vector<std::vector<double>> inCopy = in, out(2, std::vector<double>(frames, 7.0));
+  double* inputs[] = {inCopy[0].data(), inCopy[1].data()};
+  double* outputs[] = {out[0].data(), out[1].data()};
+  plugin->processDoubleReplacing(inputs, outputs, frames);
+  EXPECT_EQ(out, expected);
+
+  // Zero and negative counts touch nothing.
+  std::vector<std::vector<double>> untouched(2, std::vector<double>(frames, 7.0));
+  out = untouched;
+  outputs[0] = out[0].data();
+  outputs[1] = out[1].data();
+  for (int32_t count : {0, -1, -4096, INT32_MIN}) {
+    plugin->processDoubleReplacing(inputs, outputs, count);
+  }
+  EXPECT_EQ(out, untouched);
+  std::vector<float> f(frames, 7.0f);
+  float* fin[] = {f.data(), f.data()};
+  std::vector<float> g(frames, 7.0f), h(frames, 7.0f);
+  float* fout[] = {g.data(), h.data()};
+  plugin->processReplacing(fin, fout, -1);
+  plugin->processAccumulating(fin, fout, -1);
+  EXPECT_EQ(g, std::vector<float>(frames, 7.0f));
+}
+
+// In the mono layout the second output is not the plug-in's to write.
+TEST(Processing, MonoLayoutLeavesTheSecondOutputAlone) {
+  auto plugin = e2e::openTundrax();
+  ASSERT_TRUE(plugin->setSpeakerArrangement(1, 1));
+  plugin->resume();
+  auto in = testSignal(8);
+  std::vector<float> inL(kBlock), outL(kBlock), outR(kBlock, 0.125f);
+  float* inputs[] = {inL.data(), nullptr};
+  float* outputs[] = {outL.data(), outR.data()};
+  const std::size_t firstHit = 2400;
+  for (int32_t i = 0; i < kBlock; ++i) inL[i] = static_cast<float>(in[0][firstHit + i]);
+  plugin->processReplacing(inputs, outputs, kBlock);
+  EXPECT_EQ(outR, std::vector<float>(kBlock, 0.125f));
+  double energy = 0.0;
+  for (float y : outL) energy += static_cast<double>(y) * y;
+  EXPECT_GT(energy, 0.0);
 }
 
 }  // namespace

@@ -87,4 +87,25 @@ TEST(Stress, ProcessingWhileOtherThreadsChangeEverything) {
   EXPECT_TRUE(plugin->setChunk(ChunkKind::Bank, bank));
 }
 
+// Hosts scan and load plug-ins from several threads: instances created, used and closed at
+// the same time share nothing they could trip over.
+TEST(Stress, InstancesCreatedOnSeveralThreadsAtOnce) {
+  auto library = e2e::loadTundrax();
+  std::atomic<int> failures{0};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&library, &failures, t] {
+      for (int i = 0; i < 40; ++i) {
+        auto plugin = e2e::openTundrax(library);
+        plugin->setProgram((t + i) % e2e::kNumPrograms);
+        plugin->setParameter(12, 0.1f * static_cast<float>(t));
+        if (plugin->programName() != e2e::kProgramNames[(t + i) % e2e::kNumPrograms]) ++failures;
+        if (plugin->getChunk(ChunkKind::Bank).size() != 1691u) ++failures;
+      }
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_EQ(failures.load(), 0);
+}
+
 }  // namespace
