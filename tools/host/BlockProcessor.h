@@ -23,7 +23,6 @@ class BlockProcessor {
   PluginInstance& plugin() { return mPlugin; }
   int channels() const { return mChannels; }
   int32_t maxFrames() const { return mMaxFrames; }
-  Precision precision() const { return mPrecision; }
 
   // Where the caller puts the next block's input, channel by channel (maxFrames long).
   std::span<double> input(int channel) { return mInput[channel]; }

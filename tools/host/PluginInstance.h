@@ -41,7 +41,6 @@ class PluginInstance {
   const vst2::AEffect& effect() const { return *mEffect; }
   HostContext& host() { return *mHost; }
   const PluginLibrary& library() const { return *mLibrary; }
-  bool isClosed() const { return mClosed; }
 
   // The raw dispatcher call; nothing may be called after effClose.
   intptr_t dispatch(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr,
