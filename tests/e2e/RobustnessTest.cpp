@@ -106,6 +106,26 @@ TEST(Robustness, NonFiniteChunkValuesNeverReachAParameter) {
   for (int i = 1; i < kNumParams; i += 2) EXPECT_EQ(after[i], before[i]) << "NaN changed " << i;
 }
 
+// A bank may carry names of any length and any bytes; the plug-in keeps what fits.
+TEST(Robustness, BankNamesOfAnyLength) {
+  auto plugin = e2e::openTundrax();
+  const std::vector<uint8_t> bank = plugin->getChunk(ChunkKind::Bank);
+  const std::size_t firstName = 8;
+  const int32_t oldLength = e2e::readInt32(bank, firstName);
+  for (int32_t length : {0, 23, 24, 255, 256, 5000}) {
+    std::vector<uint8_t> edited(bank.begin(), bank.begin() + firstName);
+    for (int shift = 0; shift < 32; shift += 8) edited.push_back(static_cast<uint8_t>(length >> shift));
+    for (int32_t i = 0; i < length; ++i) edited.push_back(static_cast<uint8_t>('a' + i % 26));
+    edited.insert(edited.end(), bank.begin() + firstName + 4 + oldLength, bank.end());
+    ASSERT_TRUE(plugin->setChunk(ChunkKind::Bank, edited)) << length;
+    std::string name = plugin->programNameIndexed(0).value_or("");
+    EXPECT_LE(name.size(), 23u) << length;
+    EXPECT_EQ(name, std::string("abcdefghijklmnopqrstuvw").substr(0, name.size())) << length;
+    EXPECT_EQ(plugin->programNameIndexed(1), "Acoustic Kick 1") << length;
+    EXPECT_TRUE(e2e::allParamsSane(*plugin));
+  }
+}
+
 // How many bytes of a canary-filled buffer an opcode wrote: the index after the last changed one.
 std::size_t bytesTouched(host::PluginInstance& plugin, int32_t opcode, int32_t index,
                          intptr_t value = 0, float opt = 0.0f) {
