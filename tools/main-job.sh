@@ -5,3 +5,10 @@ cd "$(dirname "$0")/.."
 tools/setup-debian.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build/release
+
+host=build/release/tools/host/tundrax-host
+plugin=build/release/product/Tundrax.so
+mkdir -p out
+build/release/tools/kickgen/tundrax-kickgen out/kick.wav
+"$host" info "$plugin"
+"$host" process "$plugin" out/kick.wav out/kick-processed.wav

@@ -1,0 +1,135 @@
+// tundrax-host process: renders an audio file through a plug-in the way a DAW bounces a track,
+// then reports the levels going in and coming out and what the plug-in told the host.
+#include <cinttypes>
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tools/host/AudioFile.h"
+#include "tools/host/BlockProcessor.h"
+#include "tools/host/Commands.h"
+#include "tools/host/FileRenderer.h"
+#include "tools/host/LevelMeter.h"
+#include "tools/host/OpenedPlugin.h"
+#include "tools/host/ProgressReporter.h"
+
+namespace host {
+
+namespace {
+
+// Files longer than this many seconds show their progress.
+constexpr int64_t kProgressAfterSeconds = 20;
+
+int32_t findPreset(PluginInstance& plugin, const std::string& name) {
+  std::string known;
+  for (int32_t i = 0; i < plugin.numPrograms(); ++i) {
+    std::string programName = plugin.programNameIndexed(i).value_or("");
+    if (programName == name) return i;
+    known += "\n  " + std::to_string(i) + "  " + programName;
+  }
+  throw HostError("the plug-in has no preset named '" + name + "'; its presets are:" + known);
+}
+
+// Program, preset and parameter choices, in that order, as a user would make them.
+void applyChoices(PluginInstance& plugin, const ProcessOptions& options) {
+  if (options.preset) plugin.setProgram(findPreset(plugin, *options.preset));
+  if (options.program) {
+    checkProgramIndex(plugin, *options.program);
+    plugin.setProgram(*options.program);
+  }
+  for (const ParamSetting& setting : options.params) {
+    if (setting.index >= plugin.numParams()) {
+      throw HostError("parameter " + std::to_string(setting.index) + " does not exist (the plug-in has " +
+                      std::to_string(plugin.numParams()) + " parameters, 0 to " +
+                      std::to_string(plugin.numParams() - 1) + ")");
+    }
+    plugin.setParameter(setting.index, setting.value);
+  }
+}
+
+// Output minus input in dB; "-" where either side is silent.
+std::string formatChange(double inDb, double outDb) {
+  return std::isfinite(inDb) && std::isfinite(outDb) ? formatDb(outDb - inDb) : "-";
+}
+
+void printLevels(const LevelMeter& levels) {
+  // The change columns are what the plug-in did to the level: output minus input.
+  std::printf("levels (dBFS)     peak in   RMS in  peak out  RMS out   change peak/RMS\n");
+  for (std::size_t c = 0; c < levels.input().size(); ++c) {
+    const ChannelLevel& in = levels.input()[c];
+    const ChannelLevel& out = levels.output()[c];
+    std::printf("  channel %zu      %8s %8s  %8s %8s  %8s %8s\n", c + 1,
+                formatDb(in.peakDb()).c_str(), formatDb(in.rmsDb()).c_str(),
+                formatDb(out.peakDb()).c_str(), formatDb(out.rmsDb()).c_str(),
+                formatChange(in.peakDb(), out.peakDb()).c_str(),
+                formatChange(in.rmsDb(), out.rmsDb()).c_str());
+  }
+}
+
+// What a DAW would show after the render: the notifications the plug-in sent while
+// processing, and the parameter values it ends on.
+void printHostView(PluginInstance& plugin, const std::vector<HostEvent>& events) {
+  std::printf("host notifications during processing: %zu\n", events.size());
+  for (HostEvent::Kind kind : {HostEvent::Kind::Automate, HostEvent::Kind::BeginEdit,
+                               HostEvent::Kind::EndEdit, HostEvent::Kind::UpdateDisplay}) {
+    std::size_t count = 0;
+    for (const HostEvent& event : events) count += event.kind == kind ? 1 : 0;
+    if (count > 0) std::printf("  %-16s %zu\n", toString(kind), count);
+  }
+  std::printf("parameters after processing:\n");
+  for (int32_t i = 0; i < plugin.numParams(); ++i) {
+    std::printf("  %2" PRId32 "  %-24s %s %s\n", i, plugin.paramName(i).c_str(),
+                plugin.paramDisplay(i).c_str(), plugin.paramLabel(i).c_str());
+  }
+}
+
+}  // namespace
+
+int runProcess(const ProcessOptions& options) {
+  AudioReader reader(options.input);
+  outputFormatFor(options.output, reader.channels());  // a bad extension fails before any work
+  HostSettings settings;
+  settings.sampleRate = reader.sampleRate();
+  settings.blockSize = options.blockSize;
+  settings.processLevel = options.offline ? vst2::kVstProcessLevelOffline : vst2::kVstProcessLevelRealtime;
+  std::unique_ptr<PluginInstance> plugin = openPlugin(options.plugin, settings);
+
+  const int channels = reader.channels();
+  // A mono file goes through the plug-in's mono layout: one input and one output connected.
+  if (channels == 1 && !plugin->setSpeakerArrangement(1, 1)) {
+    throw HostError("the plug-in does not accept a mono layout");
+  }
+  BlockProcessor processor(*plugin, channels, options.blockSize, options.precision);
+  applyChoices(*plugin, options);
+  const int32_t program = plugin->program();
+  const std::string programName = plugin->programName();
+
+  AudioWriter writer(options.output, reader.sampleRate(), channels);
+  if (plugin->canProcessDouble()) plugin->setProcessPrecision(options.precision);
+  plugin->resume();
+  plugin->startProcess();
+  plugin->host().events().clear();
+
+  LevelMeter levels(channels);
+  ProgressReporter progress(reader.frames(), kProgressAfterSeconds * reader.sampleRate());
+  BlockListener* listeners[] = {&levels, &progress};
+  int64_t frames = renderFile(reader, writer, processor, listeners);
+
+  plugin->stopProcess();
+  plugin->suspend();
+  std::vector<HostEvent> events = plugin->host().events().take();
+  writer.close();
+
+  std::printf("%s -> %s\n", options.input.c_str(), options.output.c_str());
+  std::printf("%" PRId64 " frames, %d channel%s, %d Hz, blocks of %" PRId32 ", %s precision\n",
+              frames, channels, channels == 1 ? "" : "s", reader.sampleRate(), options.blockSize,
+              options.precision == Precision::Double ? "double" : "single");
+  std::printf("program %" PRId32 " \"%s\"\n", program, programName.c_str());
+  printLevels(levels);
+  printHostView(*plugin, events);
+  plugin->close();
+  return 0;
+}
+
+}  // namespace host
