@@ -1,0 +1,148 @@
+#include "KickChain.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+
+namespace {
+
+struct BandSteps {
+  double frequency[KickChain::kNumSteps];  // Hz
+  double gain[KickChain::kNumSteps];       // dB
+  double quality[KickChain::kNumSteps];
+};
+
+// Warmth and Click boost, Boxiness cuts.
+constexpr BandSteps kBandSteps[KickChain::kNumBands] = {
+    {{50.0, 90.0, 130.0}, {3.0, 6.0, 9.0}, {1.0, 2.0, 4.0}},
+    {{180.0, 300.0, 420.0}, {-4.0, -8.0, -12.0}, {1.0, 2.0, 4.0}},
+    {{1000.0, 2500.0, 4000.0}, {3.0, 6.0, 9.0}, {1.0, 2.0, 4.0}},
+};
+
+bool IsBand(int band) { return band >= 0 && band < KickChain::kNumBands; }
+
+// The step selected by a parameter value, or -1 when its truncation is outside 0..2.
+// Compared as a double first, so huge values and not-a-number never reach the conversion.
+int StepOf(double value) {
+  if (!(value > -1.0 && value < KickChain::kNumSteps)) {
+    return -1;
+  }
+  return static_cast<int>(value);
+}
+
+// Non-finite samples enter as 0, denormal ones as a zero of their sign; all others as they are.
+double SanitizedInput(double x) {
+  const double magnitude = std::fabs(x);
+  if (magnitude >= DBL_MIN && magnitude <= DBL_MAX) {
+    return x;
+  }
+  return magnitude < DBL_MIN ? std::copysign(0.0, x) : 0.0;
+}
+
+}  // namespace
+
+void KickChain::Reset(double sampleRate) {
+  for (FilterPeakStereo& band : mBands) {
+    band.SetSampleRate(sampleRate);
+  }
+  mCompressor.SetSampleRate(sampleRate);
+  mLimiter.SetSampleRate(sampleRate);
+  mGainReductionMeter.SetSampleRate(sampleRate);
+  mOutputMeter.SetSampleRate(sampleRate);
+}
+
+bool KickChain::SetBandBypass(int band, double value) {
+  if (!IsBand(band)) {
+    return false;
+  }
+  const bool bypass = value <= -1.0 || value >= 1.0;  // truncation is not 0
+  mBands[band].SetBypass(bypass);
+  return bypass;
+}
+
+void KickChain::SetBandFrequency(int band, double value) {
+  const int step = StepOf(value);
+  if (IsBand(band) && step >= 0) {
+    mBands[band].SetFrequency(kBandSteps[band].frequency[step]);
+  }
+}
+
+void KickChain::SetBandGain(int band, double value) {
+  const int step = StepOf(value);
+  if (IsBand(band) && step >= 0) {
+    mBands[band].SetGain(kBandSteps[band].gain[step]);
+  }
+}
+
+void KickChain::SetBandQuality(int band, double value) {
+  const int step = StepOf(value);
+  if (IsBand(band) && step >= 0) {
+    mBands[band].SetQ(kBandSteps[band].quality[step]);
+  }
+}
+
+void KickChain::SetCompressorParams(int fromParam, double ratio, double thresholdDepth,
+                                    double attackMs, double releaseMs, double makeupDb) {
+  switch (fromParam) {
+    case kRatioParam:
+      mCompressor.SetRatio(ratio);
+      [[fallthrough]];
+    case kThresholdParam:
+      mCompressor.SetThreshold(-thresholdDepth);
+      [[fallthrough]];
+    case kAttackParam:
+      mCompressor.SetAttack(attackMs);
+      [[fallthrough]];
+    case kReleaseParam:
+      mCompressor.SetRelease(releaseMs);
+      [[fallthrough]];
+    case kMakeupParam:
+      mCompressor.SetMakeupGain(makeupDb);
+      break;
+    default:
+      break;
+  }
+}
+
+void KickChain::Process(const double* inL, const double* inR, double* outL, double* outR,
+                        int nFrames, int detectionMode) {
+  if (nFrames <= 0) {
+    return;
+  }
+  // Work on local copies so the states stay in registers rather than being reloaded after
+  // every store to the output buffers; the meters stay in place for the drawing thread.
+  FilterPeakStereo warmth = mBands[kWarmth];
+  FilterPeakStereo boxiness = mBands[kBoxiness];
+  FilterPeakStereo click = mBands[kClick];
+  Compressor compressor = mCompressor;
+  LimiterStereo limiter = mLimiter;
+  for (int i = 0; i < nFrames; ++i) {
+    double l = SanitizedInput(inL[i]);
+    double r = SanitizedInput(inR[i]);
+    warmth.Process(l, r);
+    boxiness.Process(l, r);
+    click.Process(l, r);
+    compressor.Process(l, r, detectionMode);
+    limiter.Process(l, r);
+    mGainReductionMeter.SetLevel(true, compressor.GetGainChange());
+    mOutputMeter.SetLevel(false, std::max(std::fabs(r), std::fabs(l)));
+    outL[i] = l;
+    outR[i] = r;
+  }
+  mBands[kWarmth] = warmth;
+  mBands[kBoxiness] = boxiness;
+  mBands[kClick] = click;
+  mCompressor = compressor;
+  mLimiter = limiter;
+  ClearNonFiniteStates();
+}
+
+void KickChain::ClearNonFiniteStates() {
+  for (FilterPeakStereo& band : mBands) {
+    band.ClearNonFiniteMemory();
+  }
+  mCompressor.ClearNonFiniteState();
+  mLimiter.ClearNonFiniteState();
+  mGainReductionMeter.ClearNonFiniteState();
+  mOutputMeter.ClearNonFiniteState();
+}
