@@ -29,6 +29,15 @@ void Compressor::SetMakeupGain(double gainDb) {
   mMakeupGain = std::pow(10.0, gainDb / 20.0);
 }
 
+double Compressor::ReductionAtMagnitude(double v) const {
+  const double level = 20.0 * std::log10(v);
+  return level > mThreshold ? Reduction(level) : 0.0;
+}
+
+double Compressor::LinearGain(double reduction) {
+  return std::pow(10.0, reduction / -20.0);
+}
+
 void Compressor::ClearNonFiniteState() {
   mEnvelope.ClearNonFiniteState(0.0);
   mMakeupSmoother.ClearNonFiniteState();

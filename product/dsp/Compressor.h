@@ -49,21 +49,16 @@ class Compressor {
   void Process(double& left, double& right, int detectionMode) {
     double reduction = 0.0;
     double v = 0.0;
-    const bool detected = DetectedMagnitude(left, right, detectionMode, v);
-    if (detected && v > 0.0) {
+    if (DetectedMagnitude(left, right, detectionMode, v) && v > 0.0) {
       if (v > mBelowThresholdBound) {
-        const double level = 20.0 * std::log10(v);
-        if (level > mThreshold) {
-          reduction = Reduction(level);
-        }
+        reduction = ReductionAtMagnitude(v);
       }
     } else if (mFloorAboveThreshold) {
       reduction = Reduction(kFloorDb);
     }
     mEnvelope.Process(reduction);
     mGainChange = -reduction;
-    const double g =
-        std::fabs(reduction) < kUnityPowBound ? 1.0 : std::pow(10.0, reduction / -20.0);
+    const double g = std::fabs(reduction) < kUnityPowBound ? 1.0 : LinearGain(reduction);
     double m = mMakeupGain;
     mMakeupSmoother.Process(m);
     const double gain = g * m;
@@ -98,6 +93,11 @@ class Compressor {
     }
     return false;
   }
+
+  // The rarer steps, out of line: 20·log10(v) and its reduction (0 unless above the
+  // threshold), and 10^(reduction / -20).
+  double ReductionAtMagnitude(double v) const;
+  static double LinearGain(double reduction);
 
   double Reduction(double level) const {
     const double over = level - mThreshold;

@@ -28,13 +28,7 @@ class LimiterStereo {
     mFollower.Follow(left, right);
     const double peakL = mFollower.GetLeftState();
     const double peakR = mFollower.GetRightState();
-    double g = 1.0;
-    if (!(peakL <= 1.0 && peakR <= 1.0)) {
-      const double dbL = PeakFollowerStereo::LevelDb(peakL);
-      const double dbR = PeakFollowerStereo::LevelDb(peakR);
-      const double over = kThresholdDb - std::max(dbR, dbL);
-      g = std::pow(10.0, std::min(0.0, over) / 20.0);
-    }
+    const double g = peakL <= 1.0 && peakR <= 1.0 ? 1.0 : GainAbove(peakL, peakR);
     // min then max: a sample that is not a number (only after overflow) comes out as -1.
     left = std::max(-1.0, std::min(left * g, 1.0));
     right = std::max(-1.0, std::min(right * g, 1.0));
@@ -45,5 +39,8 @@ class LimiterStereo {
   const PeakFollowerStereo& GetFollower() const { return mFollower; }
 
  private:
+  // 10^(min(0, threshold - max(levels)) / 20), out of line: reached only above full scale.
+  static double GainAbove(double peakL, double peakR);
+
   PeakFollowerStereo mFollower;
 };

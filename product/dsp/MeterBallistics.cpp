@@ -1,6 +1,5 @@
 #include "MeterBallistics.h"
 
-#include <algorithm>
 #include <cmath>
 
 MeterBallistics::MeterBallistics() {
@@ -31,9 +30,7 @@ void MeterBallistics::SetSampleRate(double sampleRate) {
   mHeldPeak.store(kMinimumLinear, std::memory_order_relaxed);
 }
 
-double MeterBallistics::HeldPeakDb(double value) {
-  const double magnitude = std::fabs(value);
-  double held = mHeldPeak.load(std::memory_order_relaxed);
+double MeterBallistics::RaiseHeldPeak(double magnitude, double held) {
   double p;
   for (;;) {
     p = magnitude > held ? magnitude : held;
@@ -43,22 +40,17 @@ double MeterBallistics::HeldPeakDb(double value) {
       p = 1.0;
     }
     // On failure `held` is the value the drawing side stored meanwhile: start from it.
-    if (p == held ||
-        mHeldPeak.compare_exchange_weak(held, p, std::memory_order_relaxed)) {
+    if (p == held || mHeldPeak.compare_exchange_weak(held, p, std::memory_order_relaxed)) {
       break;
     }
   }
-  if (p != mLastPeak) {
-    mLastPeak = p;
-    mLastPeakDb = 20.0 * std::log10(p);
-  }
-  return mLastPeakDb;
+  return p == mLastPeak ? mLastPeakDb : LevelOfPeak(p);
 }
 
-void MeterBallistics::SetLevel(bool isGainChange, double value) {
-  double x = isGainChange ? kMinimumDb - value : HeldPeakDb(value);
-  mEnvelope.Process(x);
-  mDisplayedLevel.store(std::max(x, kMinimumDb), std::memory_order_relaxed);
+double MeterBallistics::LevelOfPeak(double peak) {
+  mLastPeak = peak;
+  mLastPeakDb = 20.0 * std::log10(peak);
+  return mLastPeakDb;
 }
 
 int MeterBallistics::GetFrame(int frameCount) const {

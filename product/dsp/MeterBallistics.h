@@ -17,6 +17,7 @@
 // only by compare-and-swap and re-reads it when the reset came first.
 
 #include <atomic>
+#include <cmath>
 
 #include "EnvelopeFollower.h"
 
@@ -37,7 +38,11 @@ class MeterBallistics {
   // minimum - value, so 0 dB of reduction rests at -48 and each dB of reduction raises the
   // level by one dB, without upper bound. Otherwise value is a sample whose magnitude is
   // held as the peak; the held peak, limited to the minimum and to 1.0, is shown in dB.
-  void SetLevel(bool isGainChange, double value);
+  void SetLevel(bool isGainChange, double value) {
+    double x = isGainChange ? kMinimumDb - value : HeldPeakDb(value);
+    mEnvelope.Process(x);
+    mDisplayedLevel.store(x < kMinimumDb ? kMinimumDb : x, std::memory_order_relaxed);
+  }
 
   // Drawing side.
   double GetDisplayedLevel() const { return mDisplayedLevel.load(std::memory_order_relaxed); }
@@ -55,7 +60,18 @@ class MeterBallistics {
   const EnvelopeFollower& GetEnvelope() const { return mEnvelope; }
 
  private:
-  double HeldPeakDb(double value);
+  // The held peak (at least the minimum, at most 1.0) in dB after taking in |value|. The
+  // held peak always lies within those limits, so a magnitude not above it leaves it as it
+  // is, and a held peak that did not change has the same logarithm as last time.
+  double HeldPeakDb(double value) {
+    const double held = mHeldPeak.load(std::memory_order_relaxed);
+    if (std::fabs(value) > held) {
+      return RaiseHeldPeak(std::fabs(value), held);
+    }
+    return held == mLastPeak ? mLastPeakDb : LevelOfPeak(held);
+  }
+  double RaiseHeldPeak(double magnitude, double held);
+  double LevelOfPeak(double peak);
 
   std::atomic<double> mDisplayedLevel{kMinimumDb};  // dB
   std::atomic<double> mHeldPeak{kMinimumLinear};    // linear
