@@ -2,6 +2,8 @@
 
 #include <cfloat>
 
+#include "PowTenNearUnity.h"
+
 Compressor::Compressor() {
   mMakeupSmoother.SetTime(kMakeupTimeMs);
   SetThreshold(0.0);
@@ -35,7 +37,12 @@ double Compressor::ReductionAtMagnitude(double v) const {
 }
 
 double Compressor::LinearGain(double reduction) {
-  return std::pow(10.0, reduction / -20.0);
+  const double y = reduction / -20.0;
+  double g;
+  if (!PowTenNearUnity(y, g)) {
+    g = std::pow(10.0, y);
+  }
+  return g;
 }
 
 void Compressor::ClearNonFiniteState() {

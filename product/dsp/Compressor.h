@@ -17,10 +17,8 @@
 //   few units in the last place the computed level can be off, so the computed level is not
 //   above either. Only v above the bound (a hair below the threshold, or above it) computes
 //   the logarithm and decides exactly as written.
-// - 10^(reduction/-20) is exactly 1 for a reduction of 0 (10^-0), and for |reduction| below
-//   1e-16 too: the true value then lies within 0.11 units in the last place of 1.0 and the
-//   math library's pow is accurate to well under 0.9 units, so its only possible result is
-//   1.0.
+// - 10^(reduction/-20) is exactly 1 for a reduction of 0 (10^-0). While a reduction fades
+//   out below about 0.068 dB, PowTenNearUnity finds pow's result without calling it.
 
 #include <cmath>
 
@@ -58,7 +56,7 @@ class Compressor {
     }
     mEnvelope.Process(reduction);
     mGainChange = -reduction;
-    const double g = std::fabs(reduction) < kUnityPowBound ? 1.0 : LinearGain(reduction);
+    const double g = reduction == 0.0 ? 1.0 : LinearGain(reduction);
     double m = mMakeupGain;
     mMakeupSmoother.Process(m);
     const double gain = g * m;
@@ -80,8 +78,6 @@ class Compressor {
   const OnePoleSmoother& GetMakeupSmoother() const { return mMakeupSmoother; }
 
  private:
-  static constexpr double kUnityPowBound = 1e-16;
-
   static bool DetectedMagnitude(double left, double right, int mode, double& v) {
     if (mode == 2) {
       v = (std::fabs(left) + std::fabs(right)) * 0.5;
@@ -95,7 +91,7 @@ class Compressor {
   }
 
   // The rarer steps, out of line: 20·log10(v) and its reduction (0 unless above the
-  // threshold), and 10^(reduction / -20).
+  // threshold), and 10^(reduction / -20) for a reduction other than 0.
   double ReductionAtMagnitude(double v) const;
   static double LinearGain(double reduction);
 

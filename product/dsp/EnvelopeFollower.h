@@ -26,6 +26,9 @@ class EnvelopeFollower {
   void Process(double& value) {
     double s = mState;
     const double x = value;
+    if (x == s && StepKeepsValue(x)) {
+      return;  // settled: value and state stay
+    }
     if (x > s) {
       s = x + (s - x) * mAttackCoefficient;
     } else {

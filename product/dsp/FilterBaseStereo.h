@@ -9,6 +9,8 @@
 //
 // Until a setter has run all coefficients are 0, so an unbypassed filter outputs silence.
 
+#include <cstring>
+
 #include "DspMath.h"
 
 class FilterBaseStereo {
@@ -30,9 +32,14 @@ class FilterBaseStereo {
     if (mBypass) {
       return;
     }
-    left = Tick(left, mLeft);
-    right = Tick(right, mRight);
+    const Coefficients c = GetCoefficients();
+    left = Tick(c, left, mLeft);
+    right = Tick(c, right, mRight);
   }
+
+  // Process over n frames of interleaved left/right pairs, in place: the same arithmetic on
+  // both channels at once (see StereoPair).
+  void ProcessBlock(double* frames, int n);
 
   // Zeroes the memory of both channels if any of it is infinite or not a number (reached
   // only by overflow from samples near the largest double), so the filter cannot stay stuck.
@@ -72,16 +79,53 @@ class FilterBaseStereo {
   Memory mRight;
 
  private:
+  struct Coefficients {
+    double b0, b1, b2, a1, a2;
+  };
+
   // The difference equation, accumulated in exactly this order, with tiny outputs flushed.
-  double Tick(double x, Memory& m) const {
-    double t = mB1 * m.x1 + mB0 * x;
-    t = mB2 * m.x2 + t;
-    t = t - mA1 * m.y1;
-    const double y = FlushTiny(t - mA2 * m.y2);
+  static double Tick(const Coefficients& c, double x, Memory& m) {
+    double t = c.b1 * m.x1 + c.b0 * x;
+    t = c.b2 * m.x2 + t;
+    t = t - c.a1 * m.y1;
+    const double y = FlushTiny(t - c.a2 * m.y2);
     m.y2 = m.y1;
     m.y1 = y;
     m.x2 = m.x1;
     m.x1 = x;
     return y;
   }
+
+  Coefficients GetCoefficients() const { return {mB0, mB1, mB2, mA1, mA2}; }
 };
+
+inline void FilterBaseStereo::ProcessBlock(double* frames, int n) {
+  if (mBypass) {
+    return;
+  }
+  // Coefficients and both channels' memory in registers for the whole run.
+  const StereoPair b0 = {mB0, mB0};
+  const StereoPair b1 = {mB1, mB1};
+  const StereoPair b2 = {mB2, mB2};
+  const StereoPair a1 = {mA1, mA1};
+  const StereoPair a2 = {mA2, mA2};
+  StereoPair x1 = {mLeft.x1, mRight.x1};
+  StereoPair x2 = {mLeft.x2, mRight.x2};
+  StereoPair y1 = {mLeft.y1, mRight.y1};
+  StereoPair y2 = {mLeft.y2, mRight.y2};
+  for (int i = 0; i < n; ++i) {
+    StereoPair x;
+    std::memcpy(&x, frames + 2 * i, sizeof x);
+    StereoPair t = b1 * x1 + b0 * x;
+    t = b2 * x2 + t;
+    t = t - a1 * y1;
+    const StereoPair y = FlushTinyPair(t - a2 * y2);
+    y2 = y1;
+    y1 = y;
+    x2 = x1;
+    x1 = x;
+    std::memcpy(frames + 2 * i, &y, sizeof y);
+  }
+  mLeft = {x1[0], x2[0], y1[0], y2[0]};
+  mRight = {x1[1], x2[1], y1[1], y2[1]};
+}

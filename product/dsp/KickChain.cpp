@@ -106,22 +106,35 @@ void KickChain::SetCompressorParams(int fromParam, double ratio, double threshol
 
 void KickChain::Process(const double* inL, const double* inR, double* outL, double* outR,
                         int nFrames, int detectionMode) {
-  if (nFrames <= 0) {
-    return;
+  // Chunks of a scratch block of interleaved pairs: every input frame of a chunk is read
+  // before any output frame of it is written, so inputs and outputs may alias in any way,
+  // as in a frame-by-frame run.
+  double frames[2 * kChunkFrames];
+  for (int start = 0; start < nFrames; start += kChunkFrames) {
+    const int n = std::min(kChunkFrames, nFrames - start);
+    for (int i = 0; i < n; ++i) {
+      frames[2 * i] = SanitizedInput(inL[start + i]);
+      frames[2 * i + 1] = SanitizedInput(inR[start + i]);
+    }
+    // Each band over the whole chunk, then the next: a band's output at a frame depends only
+    // on earlier frames, so this gives the same samples as running the bands frame by frame.
+    for (FilterPeakStereo& band : mBands) {
+      band.ProcessBlock(frames, n);
+    }
+    ProcessDynamics(frames, outL + start, outR + start, n, detectionMode);
   }
-  // Work on local copies so the states stay in registers rather than being reloaded after
-  // every store to the output buffers; the meters stay in place for the drawing thread.
-  FilterPeakStereo warmth = mBands[kWarmth];
-  FilterPeakStereo boxiness = mBands[kBoxiness];
-  FilterPeakStereo click = mBands[kClick];
+  ClearNonFiniteStates();
+}
+
+void KickChain::ProcessDynamics(const double* frames, double* outL, double* outR, int n,
+                                int detectionMode) {
+  // Local copies keep the states out of reach of the output stores; the meters stay in
+  // place for the drawing thread.
   Compressor compressor = mCompressor;
   LimiterStereo limiter = mLimiter;
-  for (int i = 0; i < nFrames; ++i) {
-    double l = SanitizedInput(inL[i]);
-    double r = SanitizedInput(inR[i]);
-    warmth.Process(l, r);
-    boxiness.Process(l, r);
-    click.Process(l, r);
+  for (int i = 0; i < n; ++i) {
+    double l = frames[2 * i];
+    double r = frames[2 * i + 1];
     compressor.Process(l, r, detectionMode);
     limiter.Process(l, r);
     mGainReductionMeter.SetLevel(true, compressor.GetGainChange());
@@ -129,12 +142,8 @@ void KickChain::Process(const double* inL, const double* inR, double* outL, doub
     outL[i] = l;
     outR[i] = r;
   }
-  mBands[kWarmth] = warmth;
-  mBands[kBoxiness] = boxiness;
-  mBands[kClick] = click;
   mCompressor = compressor;
   mLimiter = limiter;
-  ClearNonFiniteStates();
 }
 
 void KickChain::ClearNonFiniteStates() {

@@ -56,8 +56,9 @@ class KickChain {
 
   // Runs nFrames stereo frames: bands, compressor (detectionMode: 2 = mean of both channels,
   // 1 = left only), limiter, gain-reduction meter fed the gain change, output meter fed
-  // max(|R|, |L|) after the limiter, then the output. Inputs and outputs may be the same
-  // buffers. Nothing for nFrames ≤ 0.
+  // max(|R|, |L|) after the limiter, then the output. Inputs and outputs may overlap in any
+  // way (in place, or even one output for both channels, which then holds the right
+  // channel). Nothing for nFrames ≤ 0.
   //
   // Faults in the input never leave the chain stuck:
   // - A sample that is infinite or not a number enters as 0.0, so the output is exactly what
@@ -80,6 +81,11 @@ class KickChain {
   const MeterBallistics& GetOutputMeter() const { return mOutputMeter; }
 
  private:
+  static constexpr int kChunkFrames = 64;
+
+  // Compressor, limiter and meters over n filtered interleaved pairs, writing the output.
+  void ProcessDynamics(const double* frames, double* outL, double* outR, int n,
+                       int detectionMode);
   void ClearNonFiniteStates();
 
   FilterPeakStereo mBands[kNumBands];

@@ -19,6 +19,10 @@ class OnePoleSmoother {
 
   // Moves the state one step towards the target and returns it in place of the target.
   void Process(double& target) {
+    if (target == mState && StepKeepsValue(mState)) {
+      target = mState;  // settled
+      return;
+    }
     const double s = FlushTiny((target - mState) * mCoefficient + mState);
     mState = s;
     target = s;
