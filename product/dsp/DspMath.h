@@ -4,6 +4,7 @@
 // transcription of the equations gives the same bits.
 
 #include <bit>
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
 
@@ -51,8 +52,11 @@ inline StereoPair FlushTinyPair(StereoPair v) {
 }
 
 // A one-pole step whose target equals its state, x + (s - x)·c or (x - s)·c + s with a finite
-// c ≥ 0, gives that common value v back bit for bit, unless v is -0.0 (the step yields +0.0)
-// or a value the flush would zero. Callers skip the arithmetic when this holds.
+// c ≥ 0, gives that common value v back bit for bit, unless v is -0.0 (the step yields +0.0),
+// a value the flush would zero, or infinite (inf - inf gives not-a-number). Callers skip the
+// arithmetic when this holds.
 inline bool StepKeepsValue(double v) {
-  return std::fabs(v) >= kFlushBound || std::bit_cast<std::uint64_t>(v) == 0;
+  const double magnitude = std::fabs(v);
+  return (magnitude >= kFlushBound && magnitude <= DBL_MAX) ||
+         std::bit_cast<std::uint64_t>(v) == 0;
 }

@@ -5,7 +5,8 @@
 // A value above the state moves it with the attack coefficient, anything else (equal, lower,
 // not a number) with the release coefficient; coefficient = exp(k / (ms × rate × 0.001)) with
 // k = -5, so a step is covered to all but e^-5 within the time. A time of 0 (coefficient 0)
-// makes that direction instant; a fresh follower has both coefficients 0.
+// makes that direction instant; a fresh follower has both coefficients 0. A settled state
+// (value equal to the state) skips the arithmetic where that gives the same bits.
 //
 // Threads: the owner calls everything from its parameter/reset handlers and the audio thread
 // under one lock. Plain value; no allocation.

@@ -2,7 +2,7 @@
 // OnePoleSmoother: glides a state towards a target, coefficient = 1 - exp(k / (ms × 0.001 ×
 // rate)) with k = -5 (exactly 1 for a time of 0). The compressor smooths its make-up gain
 // with one over 20 ms; because SetSampleRate restarts the state from 0, the output fades in
-// after every reset.
+// after every reset. Once settled at its target it skips the arithmetic (same bits).
 //
 // Threads: called by its owner under the owner's lock. Plain value; no allocation.
 
