@@ -1,8 +1,9 @@
 #include "KickChain.h"
 
 #include <algorithm>
-#include <cfloat>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -30,13 +31,14 @@ int StepOf(double value) {
   return static_cast<int>(value);
 }
 
-// Non-finite samples enter as 0, denormal ones as a zero of their sign; all others as they are.
+// Non-finite samples enter as 0, denormal ones as a zero of their sign; all others (the
+// exponent field neither all clear nor all set) as they are.
 double SanitizedInput(double x) {
-  const double magnitude = std::fabs(x);
-  if (magnitude >= DBL_MIN && magnitude <= DBL_MAX) {
+  const std::uint64_t exponent = std::bit_cast<std::uint64_t>(x) & 0x7ff0000000000000u;
+  if (__builtin_expect(exponent - 0x0010000000000000u < 0x7fe0000000000000u, 1)) {
     return x;
   }
-  return magnitude < DBL_MIN ? std::copysign(0.0, x) : 0.0;
+  return exponent == 0 ? std::copysign(0.0, x) : 0.0;
 }
 
 }  // namespace
