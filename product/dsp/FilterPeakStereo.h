@@ -16,7 +16,7 @@ class FilterPeakStereo final : public FilterBaseStereo {
   // - a centre frequency at or above half the sample rate: at exactly half the rate the
   //   equations collapse to numerator = denominator with a double pole on the unit circle
   //   (an identity in exact arithmetic, fragile in practice), and above it the bell would
-  //   alias onto a mirrored frequency with poles that may leave the unit circle;
+  //   turn its bandwidth negative, putting the poles outside the unit circle;
   // - a centre frequency of 0 or below (a double pole at DC);
   // - a quality of 0 or below (division by zero, or a negative bandwidth);
   // - a sample rate of 0 or below (no frequency axis at all);
