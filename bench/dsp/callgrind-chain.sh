@@ -20,8 +20,12 @@ trap 'rm -rf "$work"' EXIT
 
 # Total instructions of one driver run.
 count() {
-  valgrind --tool=callgrind --callgrind-out-file="$work/out" "$driver" "$@" \
-    >"$work/stdout" 2>/dev/null
+  if ! valgrind --tool=callgrind --callgrind-out-file="$work/out" "$driver" "$@" \
+    >"$work/stdout" 2>"$work/stderr"; then
+    # (valgrind 3.19 cannot read clang 14's DWARF 5: build with g++ or -gdwarf-4)
+    tail -n 5 "$work/stderr" >&2
+    exit 1
+  fi
   awk '/^summary:/ { print $2 }' "$work/out"
 }
 
