@@ -124,18 +124,21 @@ void LICE_RotatedBlit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx, int dsty,
   srcx -= float(((double(w) * dsdx + double(h) * dsdy) - srcw) * 0.5 - rotXCentre);
   srcy -= float(((double(w) * dtdx + double(h) * dtdy) - srch) * 0.5 - rotYCentre);
 
-  // Cut the destination, moving the start point along.
+  // Cut the destination, moving the fixed-point start along by whole steps so a clipped
+  // blit samples exactly where the unclipped one does.
+  const int64_t step[4] = {ToFixed(dsdx), ToFixed(dtdx), ToFixed(dsdy), ToFixed(dtdy)};
+  int64_t s0 = ToFixed(srcx), t0 = ToFixed(srcy);
   if (x0 < 0)
   {
-    srcx -= float(double(x0) * dsdx);
-    srcy -= float(double(x0) * dtdx);
+    s0 -= x0 * step[0];
+    t0 -= x0 * step[1];
     w += x0;
     x0 = 0;
   }
   if (y0 < 0)
   {
-    srcy -= float(double(y0) * dtdy);
-    srcx -= float(double(y0) * dsdy);
+    s0 -= y0 * step[2];
+    t0 -= y0 * step[3];
     h += y0;
     y0 = 0;
   }
@@ -144,8 +147,6 @@ void LICE_RotatedBlit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx, int dsty,
   const int ia = WeightOf(alpha);
   if (w <= 0 || h <= 0 || ia == 0) return;
 
-  const int64_t step[4] = {ToFixed(dsdx), ToFixed(dtdx), ToFixed(dsdy), ToFixed(dtdy)};
-  const int64_t s0 = ToFixed(srcx), t0 = ToFixed(srcy);
   const bool bilinear = (mode & LICE_BLIT_FILTER_BILINEAR) != 0;
   WithOperator(mode, [&](const auto& blend) {
     if (bilinear)

@@ -59,7 +59,7 @@ double OutlineCoverage(double off, bool aa)
 // Whether the clockwise-from-up angle of (dx, dy) lies in [lo, lo + span].
 bool InSweep(double dx, double dy, double lo, double span)
 {
-  if (span >= kTwoPi) return true;
+  if (span >= kTwoPi || (dx == 0 && dy == 0)) return true;  // the centre lies in every sweep
   double rel = std::fmod(std::atan2(dx, -dy) - lo, kTwoPi);
   if (rel < 0) rel += kTwoPi;
   return rel <= span;

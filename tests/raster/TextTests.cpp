@@ -1,0 +1,1 @@
+#include "LICE_CachedFont.h"
