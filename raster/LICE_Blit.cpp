@@ -1,4 +1,5 @@
 #include "LICE.h"
+#include "LICE_CopyRows.h"
 #include "LICE_PixelOps.h"
 #include "LICE_RasterAccess.h"
 #include "LICE_WordBlend.h"
@@ -82,6 +83,13 @@ void LICE_Blit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx, int dsty, const 
 
   const int ia = WeightOf(alpha);
   if (ia == 0) return;
+  if ((mode & (LICE_BLIT_MODE_MASK | LICE_BLIT_USE_ALPHA)) == (LICE_BLIT_MODE_COPY | LICE_BLIT_USE_ALPHA))
+  {
+    ForEachRow(d, s, x0, y0, sx, sy, h, bottomUp, [&](LICE_pixel* out, const LICE_pixel* in) {
+      CopySourceAlphaRow(out, in, w, ia);
+    });
+    return;
+  }
   WithOperator(mode, [&](const auto& blend) {
     ForEachRow(d, s, x0, y0, sx, sy, h, bottomUp, [&](LICE_pixel* out, const LICE_pixel* in) {
       for (int i = 0; i < w; ++i) blend(PixelBytes(out + i), in[i], ia);

@@ -1,4 +1,5 @@
 #include "LICE.h"
+#include "LICE_CopyRows.h"
 #include "LICE_PixelOps.h"
 #include "LICE_RasterAccess.h"
 #include "LICE_WordBlend.h"
@@ -63,7 +64,9 @@ void LICE_FillRect(LICE_IBitmap* bitmap, int x, int y, int w, int h, LICE_pixel 
       case 192: ForEachPixel(v, c, [=](LICE_pixel& p) { p = ThreeQuarterMix(color, p); }); return;
       case 128: ForEachPixel(v, c, [=](LICE_pixel& p) { p = HalfMix(p, color); }); return;
       case 64: ForEachPixel(v, c, [=](LICE_pixel& p) { p = ThreeQuarterMix(p, color); }); return;
-      default: ForEachPixel(v, c, [=](LICE_pixel& p) { p = CopyBlendWord(color, p, ia); }); return;
+      default:
+        for (int row = c.y; row < c.y + c.h; ++row) CopyColorRow(v.row(row) + c.x, color, c.w, ia);
+        return;
     }
   }
   // The colour's alpha is already in the weight: the operator works without source alpha.

@@ -8,6 +8,24 @@
 #include FT_FREETYPE_H
 
 #include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+namespace lice
+{
+// One glyph as FreeType rendered it, kept by its font: 8-bit coverage, one byte per pixel.
+struct GlyphImage
+{
+  int advance = 0;  // pixels
+  int left = 0;     // bitmap origin relative to the pen and the baseline (y grows down)
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  std::vector<uint8_t> coverage;
+
+  int Coverage(int x, int y) const { return coverage[size_t(y) * size_t(width) + size_t(x)]; }
+};
+}  // namespace lice
 
 // A FreeType face at one size. Created by LICE_CreateNativeFont.
 struct LICE_NativeFont
@@ -18,31 +36,14 @@ struct LICE_NativeFont
   int32_t loadFlags = 0;
   int escapement = 0;   // kept, not applied: text is laid out horizontally
   int orientation = 0;
+  std::unordered_map<uint32_t, lice::GlyphImage> glyphs;  // rendered once per code
 };
 
 namespace lice
 {
-// One rendered glyph as FreeType left it in the face's glyph slot.
-struct GlyphImage
-{
-  int advance = 0;  // pixels
-  int left = 0;     // bitmap origin relative to the pen and the baseline (y grows down)
-  int top = 0;
-  int width = 0;
-  int height = 0;
-  int pitch = 0;
-  bool mono = false;  // 1 bit per pixel instead of 8
-  const unsigned char* bits = nullptr;
-
-  int Coverage(int x, int y) const
-  {
-    const unsigned char* row = bits + y * pitch;
-    return mono ? ((row[x >> 3] >> (7 - (x & 7))) & 1) * 255 : row[x];
-  }
-};
-
 // The advance of a code in pixels (0 when the font has no glyph and no fallback glyph).
 int GlyphAdvance(LICE_NativeFont* font, uint32_t code);
-// Renders a code; false when it cannot be loaded. The image lives until the next call.
-bool RenderGlyph(LICE_NativeFont* font, uint32_t code, GlyphImage& image);
+// The rendered glyph of a code, from the font's cache or rendered now; null when FreeType
+// cannot load it. The image lives as long as the font.
+const GlyphImage* RenderGlyph(LICE_NativeFont* font, uint32_t code);
 }  // namespace lice

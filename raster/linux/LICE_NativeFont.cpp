@@ -1,4 +1,5 @@
-// Native fonts on Linux: fontconfig finds the file for a family, FreeType renders it.
+// Native fonts on Linux: fontconfig finds the file for a family, FreeType renders it, and
+// each font keeps every glyph it has rendered for the next time it is drawn.
 #include "../LICE_Platform.h"
 #include "LICE_FontSystem.h"
 
@@ -7,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <mutex>
+#include <utility>
 #include <strings.h>
 
 namespace
@@ -166,26 +168,35 @@ namespace lice
 {
 int GlyphAdvance(LICE_NativeFont* font, uint32_t code)
 {
-  if (FT_Load_Char(font->face, code, FT_LOAD_DEFAULT | font->loadFlags)) return 0;
-  return int((font->face->glyph->advance.x + 32) >> 6);
+  const GlyphImage* glyph = RenderGlyph(font, code);
+  return glyph ? glyph->advance : 0;
 }
 
-bool RenderGlyph(LICE_NativeFont* font, uint32_t code, GlyphImage& image)
+const GlyphImage* RenderGlyph(LICE_NativeFont* font, uint32_t code)
 {
-  if (FT_Load_Char(font->face, code, FT_LOAD_RENDER | font->loadFlags)) return false;
+  if (auto found = font->glyphs.find(code); found != font->glyphs.end()) return &found->second;
+  if (FT_Load_Char(font->face, code, FT_LOAD_RENDER | font->loadFlags)) return nullptr;
   const FT_GlyphSlot slot = font->face->glyph;
   const FT_Bitmap& bm = slot->bitmap;
+  GlyphImage image;
   image.advance = int((slot->advance.x + 32) >> 6);
   image.left = slot->bitmap_left;
   image.top = -slot->bitmap_top;
-  image.width = int(bm.width);
-  image.height = int(bm.rows);
-  image.pitch = bm.pitch;
-  image.mono = bm.pixel_mode == FT_PIXEL_MODE_MONO;
-  image.bits = bm.buffer;
-  // Only 8-bit grey and 1-bit images are drawn; anything else counts as an empty glyph.
-  if (!image.mono && bm.pixel_mode != FT_PIXEL_MODE_GRAY) image.width = image.height = 0;
-  if (image.pitch < 0) image.width = image.height = 0;
-  return true;
+  // Only 8-bit grey and 1-bit images have coverage; anything else counts as empty.
+  const bool mono = bm.pixel_mode == FT_PIXEL_MODE_MONO;
+  if ((mono || bm.pixel_mode == FT_PIXEL_MODE_GRAY) && bm.pitch >= 0)
+  {
+    image.width = int(bm.width);
+    image.height = int(bm.rows);
+    image.coverage.resize(size_t(image.width) * size_t(image.height));
+    for (int y = 0; y < image.height; ++y)
+    {
+      const unsigned char* row = bm.buffer + size_t(y) * size_t(bm.pitch);
+      for (int x = 0; x < image.width; ++x)
+        image.coverage[size_t(y) * image.width + x] =
+            mono ? uint8_t(((row[x >> 3] >> (7 - (x & 7))) & 1) * 255) : row[x];
+    }
+  }
+  return &font->glyphs.emplace(code, std::move(image)).first->second;
 }
 }  // namespace lice

@@ -89,12 +89,12 @@ void DrawLine(LICE_DrawContext* dc, const char* text, int bytes, int x, int y, c
   LICE_NativeFont* font = dc->font;
   Utf8Reader reader(text, bytes);
   uint32_t code;
-  GlyphImage glyph;
   while (reader.Next(code))
   {
-    if (!Drawable(code) || !RenderGlyph(font, code, glyph)) continue;
-    DrawGlyphImage(dc, glyph, x + glyph.left, y + font->ascent + glyph.top, clip);
-    x += glyph.advance;
+    const GlyphImage* glyph = Drawable(code) ? RenderGlyph(font, code) : nullptr;
+    if (!glyph) continue;
+    DrawGlyphImage(dc, *glyph, x + glyph->left, y + font->ascent + glyph->top, clip);
+    x += glyph->advance;
   }
 }
 }  // namespace
