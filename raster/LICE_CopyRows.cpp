@@ -37,6 +37,14 @@ void Store(LICE_pixel* p, __m128i v)
 }
 }  // namespace
 
+void FillRow(LICE_pixel* d, LICE_pixel color, int n)
+{
+  const __m128i c = _mm_set1_epi32(int(color));
+  int i = 0;
+  for (; i + 4 <= n; i += 4) Store(d + i, c);
+  for (; i < n; ++i) d[i] = color;
+}
+
 void CopyColorRow(LICE_pixel* d, LICE_pixel color, int n, int w)
 {
   const __m128i c = _mm_set1_epi32(int(color)), keep = _mm_set1_epi16(short(256 - w));
@@ -72,6 +80,11 @@ void CopySourceAlphaRow(LICE_pixel* d, const LICE_pixel* s, int n, int w)
   for (; i < n; ++i) CopyAlphaOp{}(PixelBytes(d + i), s[i], w);
 }
 #else
+void FillRow(LICE_pixel* d, LICE_pixel color, int n)
+{
+  for (int i = 0; i < n; ++i) d[i] = color;
+}
+
 void CopyColorRow(LICE_pixel* d, LICE_pixel color, int n, int w)
 {
   for (int i = 0; i < n; ++i) d[i] = CopyBlendWord(color, d[i], w);

@@ -60,7 +60,9 @@ void LICE_FillRect(LICE_IBitmap* bitmap, int x, int y, int w, int h, LICE_pixel 
   {
     switch (ia)
     {
-      case 256: ForEachPixel(v, c, [=](LICE_pixel& p) { p = color; }); return;
+      case 256:
+        for (int row = c.y; row < c.y + c.h; ++row) FillRow(v.row(row) + c.x, color, c.w);
+        return;
       case 192: ForEachPixel(v, c, [=](LICE_pixel& p) { p = ThreeQuarterMix(color, p); }); return;
       case 128: ForEachPixel(v, c, [=](LICE_pixel& p) { p = HalfMix(p, color); }); return;
       case 64: ForEachPixel(v, c, [=](LICE_pixel& p) { p = ThreeQuarterMix(p, color); }); return;

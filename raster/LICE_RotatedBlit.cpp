@@ -26,9 +26,27 @@ struct SampleArea
   int left, top, right, bottom;
 };
 
-int Lerp16(int a, int b, int f)
+// Bytes 0 and 2 (even) or 1 and 3 (odd) of a pixel in the two 32-bit halves of a word, so
+// two channels are weighted by one multiply: 255 · 65536 stays below 2^32.
+uint64_t Even(LICE_pixel p)
 {
-  return (a * (65536 - f) + b * f) >> 16;
+  return (p & 0xFFu) | uint64_t(p & 0xFF0000u) << 16;
+}
+uint64_t Odd(LICE_pixel p)
+{
+  return ((p >> 8) & 0xFFu) | uint64_t(p >> 24) << 32;
+}
+// Both halves shifted down by 16 and put back together.
+LICE_pixel Join(uint64_t even, uint64_t odd)
+{
+  constexpr uint64_t kLanes = 0x000000FF000000FFull;
+  even = (even >> 16) & kLanes;
+  odd = (odd >> 16) & kLanes;
+  return LICE_pixel(even | even >> 16 | odd << 8 | odd >> 8);
+}
+LICE_pixel Lerp16(LICE_pixel a, LICE_pixel b, uint64_t f)
+{
+  return Join(Even(a) * (65536 - f) + Even(b) * f, Odd(a) * (65536 - f) + Odd(b) * f);
 }
 
 // Bilinear sample at 16.16 (s, t); false where the destination pixel stays as it is.
@@ -37,31 +55,23 @@ bool SampleBilinear(const RasterView& src, const SampleArea& area, int64_t s, in
 {
   const int64_t u = s >> 16, v = t >> 16;
   if (u < area.left || v < area.top || u >= area.right || v >= area.bottom) return false;
-  const int fx = int(s & 0xFFFF), fy = int(t & 0xFFFF);
+  const uint64_t fx = uint64_t(s & 0xFFFF), fy = uint64_t(t & 0xFFFF);
   const bool lastColumn = u == area.right - 1, lastRow = v == area.bottom - 1;
   const LICE_pixel* row = src.row(int(v)) + u;
   if (lastColumn && lastRow)
-  {
     out = row[0];
-    return true;
-  }
-  const uint8_t* p00 = reinterpret_cast<const uint8_t*>(row);
-  uint8_t* o = reinterpret_cast<uint8_t*>(&out);
-  if (lastRow)
+  else if (lastRow)
+    out = Lerp16(row[0], row[1], fx);
+  else if (lastColumn)
+    out = Lerp16(row[0], src.row(int(v) + 1)[u], fy);
+  else
   {
-    for (int c = 0; c < 4; ++c) o[c] = uint8_t(Lerp16(p00[c], p00[c + 4], fx));
-    return true;
+    const LICE_pixel* below = src.row(int(v) + 1) + u;
+    const uint64_t f = (fx * fy) >> 16;
+    const uint64_t w00 = 65536 - fx - fy + f, w10 = fx - f, w01 = fy - f;
+    out = Join(Even(row[0]) * w00 + Even(row[1]) * w10 + Even(below[0]) * w01 + Even(below[1]) * f,
+               Odd(row[0]) * w00 + Odd(row[1]) * w10 + Odd(below[0]) * w01 + Odd(below[1]) * f);
   }
-  const uint8_t* p01 = reinterpret_cast<const uint8_t*>(src.row(int(v) + 1) + u);
-  if (lastColumn)
-  {
-    for (int c = 0; c < 4; ++c) o[c] = uint8_t(Lerp16(p00[c], p01[c], fy));
-    return true;
-  }
-  const int f = int((int64_t(fx) * fy) >> 16);
-  const int w00 = 65536 - fx - fy + f, w10 = fx - f, w01 = fy - f;
-  for (int c = 0; c < 4; ++c)
-    o[c] = uint8_t((p00[c] * w00 + p00[c + 4] * w10 + p01[c] * w01 + p01[c + 4] * f) >> 16);
   return true;
 }
 

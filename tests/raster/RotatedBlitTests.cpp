@@ -84,6 +84,43 @@ TEST(RotatedBlit, BilinearFilterBlendsInsideAndAlongTheLastColumnAndRow)
   EXPECT_EQ(LICE_GetPixel(&dst, 2, 2), p00);
 }
 
+// Eightfold enlargement samples at every eighth of a pixel: each result must be the
+// per-channel bilinear formula, whatever two-channels-at-once arithmetic computes it.
+TEST(RotatedBlit, BilinearSamplesEqualThePerChannelFormula)
+{
+  SeededRandom rnd(6502);
+  SCOPED_TRACE(rnd.Trace());
+  constexpr int kW = 9, kH = 7, kScale = 8;
+  LICE_MemBitmap src(kW, kH), dst(kW * kScale, kH * kScale);
+  FillRandom(src, rnd);
+  LICE_ScaledBlit(&dst, &src, 0, 0, kW * kScale, kH * kScale, 0, 0, kW, kH, 1.0f,
+                  LICE_BLIT_MODE_COPY | LICE_BLIT_FILTER_BILINEAR);
+  for (int y = 0; y < kH * kScale; ++y)
+    for (int x = 0; x < kW * kScale; ++x)
+    {
+      const int u = x / kScale, v = y / kScale;
+      const int fx = (x % kScale) * 65536 / kScale, fy = (y % kScale) * 65536 / kScale;
+      const int f = int((int64_t(fx) * fy) >> 16);
+      auto p = [&](int i, int j, int c) {
+        return int64_t(Channel(LICE_GetPixel(&src, std::min(i, kW - 1), std::min(j, kH - 1)), c));
+      };
+      int ch[4];
+      for (int c = 0; c < 4; ++c)
+      {
+        if (u == kW - 1 && v == kH - 1)
+          ch[c] = int(p(u, v, c));
+        else if (v == kH - 1)
+          ch[c] = int((p(u, v, c) * (65536 - fx) + p(u + 1, v, c) * fx) >> 16);
+        else if (u == kW - 1)
+          ch[c] = int((p(u, v, c) * (65536 - fy) + p(u, v + 1, c) * fy) >> 16);
+        else
+          ch[c] = int((p(u, v, c) * (65536 - fx - fy + f) + p(u + 1, v, c) * (fx - f) +
+                       p(u, v + 1, c) * (fy - f) + p(u + 1, v + 1, c) * f) >> 16);
+      }
+      ASSERT_EQ(Hex(LICE_GetPixel(&dst, x, y)), Hex(FromChannels(ch))) << "at " << x << "," << y;
+    }
+}
+
 TEST(RotatedBlit, ClipToSourceRectKeepsSamplesInsideTheSourceArea)
 {
   LICE_MemBitmap src(4, 1), dst(4, 1);
