@@ -6,6 +6,7 @@
 #include "LICE_Utf8.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <mutex>
 #include <new>
 #include <utility>
@@ -62,10 +63,21 @@ int EncodeUtf8(uint32_t code, char out[4])
   return 4;
 }
 
+int ToInt(int64_t v)
+{
+  return int(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
 RECT Intersect(const RECT& a, const RECT& b)
 {
   return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
           std::min(a.bottom, b.bottom)};
+}
+
+// The rectangle of w × h at (x, y), limited to the int range.
+RECT Box(int64_t x, int64_t y, int w, int h)
+{
+  return {ToInt(x), ToInt(y), ToInt(x + w), ToInt(y + h)};
 }
 
 bool IsEmpty(const RECT& r)
@@ -73,19 +85,21 @@ bool IsEmpty(const RECT& r)
   return r.right <= r.left || r.bottom <= r.top;
 }
 
-// Where a text block of w × h starts inside rect under the alignment flags.
+// Where a text block of w × h starts inside rect under the alignment flags (computed in 64
+// bits: rectangles may reach to the ends of the int range).
 void AlignedOrigin(const RECT& rect, unsigned flags, int w, int h, int& x, int& y)
 {
-  x = rect.left;
-  y = rect.top;
+  int64_t left = rect.left, top = rect.top;
   if (flags & LICE_DT_CENTER)
-    x += (rect.right - rect.left - w) / 2;
+    left += (int64_t(rect.right) - rect.left - w) / 2;
   else if (flags & LICE_DT_RIGHT)
-    x = rect.right - w;
+    left = int64_t(rect.right) - w;
   if (flags & LICE_DT_VCENTER)
-    y += (rect.bottom - rect.top - h) / 2;
+    top += (int64_t(rect.bottom) - rect.top - h) / 2;
   else if (flags & LICE_DT_BOTTOM)
-    y = rect.bottom - h;
+    top = int64_t(rect.bottom) - h;
+  x = ToInt(left);
+  y = ToInt(top);
 }
 }  // namespace
 
@@ -203,8 +217,8 @@ int LICE_CachedFont::DrawNative(LICE_IBitmap* bitmap, const char* text, int leng
   const int height = LICE_MeasureNativeText(m_font, text, len, &extent, flags);
   if (flags & LICE_DT_CALCRECT)
   {
-    rect->right = rect->left + extent.right;
-    rect->bottom = rect->top + height;
+    rect->right = ToInt(int64_t(rect->left) + extent.right);
+    rect->bottom = ToInt(int64_t(rect->top) + height);
     return height;
   }
 
@@ -214,8 +228,8 @@ int LICE_CachedFont::DrawNative(LICE_IBitmap* bitmap, const char* text, int leng
   if (view.empty()) return 0;
   RECT area;
   AlignedOrigin(*rect, flags, extent.right, height, area.left, area.top);
-  area.right = area.left + extent.right;
-  area.bottom = area.top + height;
+  area.right = ToInt(int64_t(area.left) + extent.right);
+  area.bottom = ToInt(int64_t(area.top) + height);
   area = Intersect(area, RECT{0, 0, view.width, view.height});
   if (!(flags & LICE_DT_NOCLIP)) area = Intersect(area, *rect);
   if (IsEmpty(area)) return height;
@@ -225,8 +239,9 @@ int LICE_CachedFont::DrawNative(LICE_IBitmap* bitmap, const char* text, int leng
   scratch->resize(w, h);
   if (scratch->getWidth() != w || !scratch->getDC()) return 0;
   LICE_Blit(scratch, bitmap, 0, 0, area.left, area.top, w, h, 1.0f, LICE_BLIT_MODE_COPY);
-  RECT shifted{rect->left - area.left, rect->top - area.top, rect->right - area.left,
-               rect->bottom - area.top};
+  // area lies inside the raster, so only the rectangle's own edges can be extreme.
+  RECT shifted{ToInt(int64_t(rect->left) - area.left), ToInt(int64_t(rect->top) - area.top),
+               ToInt(int64_t(rect->right) - area.left), ToInt(int64_t(rect->bottom) - area.top)};
   drawIn(scratch->getDC(), &shifted, flags | LICE_DT_NOCLIP);
   LICE_Blit(bitmap, scratch, area.left, area.top, 0, 0, w, h, m_comb_alpha, LICE_BLIT_MODE_COPY);
   return height;
@@ -264,8 +279,10 @@ int LICE_CachedFont::DrawCached(LICE_IBitmap* bitmap, const char* text, int leng
 
   // The pen walks along the line (x, or y for vertical fonts); `across` is the line's offset.
   const int lineStep = m_line_height + m_lsadj;
-  const int startAlong = vertical ? y : x;
-  int along = startAlong, across = 0, longest = 0, lines = 1;
+  // 64-bit pen: rectangles may reach the ends of the int range.
+  const int64_t startAlong = vertical ? y : x;
+  int64_t along = startAlong, across = 0, longest = 0;
+  int lines = 1;
   Utf8Reader reader(text, length > 0 ? length : -1);
   uint32_t code;
   while (reader.Next(code))
@@ -275,7 +292,7 @@ int LICE_CachedFont::DrawCached(LICE_IBitmap* bitmap, const char* text, int leng
     {
       if (!(flags & LICE_DT_SINGLELINE))
       {
-        longest = std::max(longest, std::abs(along - startAlong));
+        longest = std::max<int64_t>(longest, std::llabs(along - startAlong));
         along = startAlong;
         across += lineStep;
         ++lines;
@@ -288,11 +305,11 @@ int LICE_CachedFont::DrawCached(LICE_IBitmap* bitmap, const char* text, int leng
     if (bottomUp) along -= g->advance;
     if (!measure)
     {
-      const int gx = vertical ? x + across : along, gy = vertical ? along : y + across;
+      const int64_t gx = vertical ? x + across : along, gy = vertical ? along : y + across;
       if (m_bgmode == 1)
       {
         const int cw = vertical ? m_line_height : g->advance, ch = vertical ? g->advance : m_line_height;
-        const RECT cell = Intersect(RECT{gx, gy, gx + cw, gy + ch}, clip);
+        const RECT cell = Intersect(Box(gx, gy, cw, ch), clip);
         if (!IsEmpty(cell))
           LICE_FillRect(bitmap, cell.left, cell.top, cell.right - cell.left, cell.bottom - cell.top,
                         m_bg, float(weight) / 256.0f, m_comb_mode);
@@ -301,14 +318,14 @@ int LICE_CachedFont::DrawCached(LICE_IBitmap* bitmap, const char* text, int leng
     }
     if (!bottomUp) along += g->advance;
   }
-  longest = std::max(longest, std::abs(along - startAlong));
+  longest = std::max<int64_t>(longest, std::llabs(along - startAlong));
   const int depth = lines * m_line_height + (lines - 1) * m_lsadj;
   if (measure)
   {
-    rect->right = rect->left + (vertical ? depth : longest);
-    rect->bottom = rect->top + (vertical ? longest : depth);
+    rect->right = ToInt(int64_t(rect->left) + (vertical ? depth : longest));
+    rect->bottom = ToInt(int64_t(rect->top) + (vertical ? longest : depth));
   }
-  return vertical ? (measure ? depth : longest) : depth;
+  return depth;  // the height of horizontal text, the width of vertical text
 }
 
 bool LICE_CachedFont::DrawGlyph(LICE_IBitmap* bitmap, uint32_t code, int x, int y, const RECT* clip)
@@ -322,23 +339,23 @@ bool LICE_CachedFont::DrawGlyph(LICE_IBitmap* bitmap, uint32_t code, int x, int 
 }
 
 // Each pixel is blended with weight · coverage / 255 through the combine mode's operator.
-bool LICE_CachedFont::BlendGlyph(LICE_IBitmap* bitmap, const GlyphRecord& g, int x, int y,
+bool LICE_CachedFont::BlendGlyph(LICE_IBitmap* bitmap, const GlyphRecord& g, int64_t x, int64_t y,
                                  const RECT& clip, int weight)
 {
   if (g.coverage <= 0 || weight <= 0) return false;
   const RasterView view(bitmap);
-  const RECT area = Intersect(Intersect(RECT{x, y, x + g.width, y + g.height}, clip),
+  const RECT area = Intersect(Intersect(Box(x, y, g.width, g.height), clip),
                               RECT{0, 0, view.width, view.height});
   if (IsEmpty(area)) return false;
   const uint8_t* map = m_coverage.data() + (g.coverage - 1);
   return WithOperator(m_comb_mode, [&](const auto& blend) {
     for (int py = area.top; py < area.bottom; ++py)
     {
-      const uint8_t* coverage = map + (py - y) * g.width - x;
+      const uint8_t* coverage = map + size_t(py - y) * size_t(g.width) + size_t(area.left - x);
       LICE_pixel* row = view.row(py);
       for (int px = area.left; px < area.right; ++px)
       {
-        const int w = (coverage[px] * weight) / 255;
+        const int w = (coverage[px - area.left] * weight) / 255;
         if (w > 0) blend(PixelBytes(row + px), m_fg, w);
       }
     }

@@ -94,8 +94,8 @@ private:
   const GlyphRecord* FindGlyph(uint32_t code);  // rendered on first use; null without glyph
   GlyphRecord* RecordFor(uint32_t code);
   void RenderGlyph(GlyphRecord& record, uint32_t code);
-  bool BlendGlyph(LICE_IBitmap* bitmap, const GlyphRecord& g, int x, int y, const RECT& clip,
-                  int weight);
+  bool BlendGlyph(LICE_IBitmap* bitmap, const GlyphRecord& g, int64_t x, int64_t y,
+                  const RECT& clip, int weight);
   void ClearGlyphs();
 
   LICE_pixel m_fg = 0;

@@ -7,6 +7,7 @@
 #include "LICE_FontSystem.h"
 
 #include <algorithm>
+#include <cstdint>
 
 using namespace lice;
 
@@ -49,6 +50,13 @@ int ForEachLine(LICE_NativeFont* font, const char* text, int len, unsigned flags
   }
 }
 
+// Positions are worked out in 64 bits (rectangles may reach the ends of the int range);
+// pixels are only ever touched inside the clip.
+int ToInt(int64_t v)
+{
+  return int(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
 struct Clip
 {
   int left, top, right, bottom;
@@ -62,10 +70,10 @@ void BlendCoverage(LICE_pixel& p, int rgb, int coverage)
   for (int c = 0; c < 3; ++c) d[c + 1] = uint8_t(d[c + 1] + ((target[c] - d[c + 1]) * coverage) / 255);
 }
 
-void DrawGlyphImage(LICE_DrawContext* dc, const GlyphImage& g, int x, int y, const Clip& clip)
+void DrawGlyphImage(LICE_DrawContext* dc, const GlyphImage& g, int64_t x, int64_t y, const Clip& clip)
 {
-  const int x0 = std::max(x, clip.left), x1 = std::min(x + g.width, clip.right);
-  const int y0 = std::max(y, clip.top), y1 = std::min(y + g.height, clip.bottom);
+  const int x0 = int(std::max<int64_t>(x, clip.left)), x1 = int(std::min<int64_t>(x + g.width, clip.right));
+  const int y0 = int(std::max<int64_t>(y, clip.top)), y1 = int(std::min<int64_t>(y + g.height, clip.bottom));
   for (int py = y0; py < y1; ++py)
   {
     LICE_pixel* row = dc->bits + long(py) * dc->width;
@@ -77,14 +85,16 @@ void DrawGlyphImage(LICE_DrawContext* dc, const GlyphImage& g, int x, int y, con
   }
 }
 
-void FillBackground(LICE_DrawContext* dc, int x, int y, int w, int h, const Clip& clip)
+void FillBackground(LICE_DrawContext* dc, int64_t x, int64_t y, int w, int h, const Clip& clip)
 {
-  for (int py = std::max(y, clip.top); py < std::min(y + h, clip.bottom); ++py)
-    for (int px = std::max(x, clip.left); px < std::min(x + w, clip.right); ++px)
+  const int x0 = int(std::max<int64_t>(x, clip.left)), x1 = int(std::min<int64_t>(x + w, clip.right));
+  const int y0 = int(std::max<int64_t>(y, clip.top)), y1 = int(std::min<int64_t>(y + h, clip.bottom));
+  for (int py = y0; py < y1; ++py)
+    for (int px = x0; px < x1; ++px)
       BlendCoverage(dc->bits[long(py) * dc->width + px], dc->bkColor, 255);
 }
 
-void DrawLine(LICE_DrawContext* dc, const char* text, int bytes, int x, int y, const Clip& clip)
+void DrawLine(LICE_DrawContext* dc, const char* text, int bytes, int64_t x, int64_t y, const Clip& clip)
 {
   LICE_NativeFont* font = dc->font;
   Utf8Reader reader(text, bytes);
@@ -106,8 +116,8 @@ int LICE_MeasureNativeText(LICE_NativeFont* font, const char* text, int len, REC
   int widest = 0;
   const int lines = ForEachLine(font, text, len, flags,
                                 [&](int, int, int width) { widest = std::max(widest, width); });
-  rect->right = rect->left + widest;
-  rect->bottom = rect->top + lines * font->lineHeight;
+  rect->right = ToInt(int64_t(rect->left) + widest);
+  rect->bottom = ToInt(int64_t(rect->top) + int64_t(lines) * font->lineHeight);
   return lines * font->lineHeight;
 }
 
@@ -119,11 +129,11 @@ int LICE_DrawNativeText(LICE_DrawContext* dc, const char* text, int len, RECT* r
 
   RECT extent = *rect;
   const int height = LICE_MeasureNativeText(dc->font, text, len, &extent, flags);
-  int y = rect->top;
+  int64_t y = rect->top;
   if (flags & LICE_DT_VCENTER)
-    y += (rect->bottom - rect->top - height) / 2;
+    y += (int64_t(rect->bottom) - rect->top - height) / 2;
   else if (flags & LICE_DT_BOTTOM)
-    y = rect->bottom - height;
+    y = int64_t(rect->bottom) - height;
 
   Clip clip{0, 0, dc->width, dc->height};
   if (!(flags & LICE_DT_NOCLIP))
@@ -132,11 +142,11 @@ int LICE_DrawNativeText(LICE_DrawContext* dc, const char* text, int len, RECT* r
 
   const int lineHeight = dc->font->lineHeight;
   ForEachLine(dc->font, text, len, flags, [&](int start, int end, int width) {
-    int x = rect->left;
+    int64_t x = rect->left;
     if (flags & LICE_DT_CENTER)
-      x += (rect->right - rect->left - width) / 2;
+      x += (int64_t(rect->right) - rect->left - width) / 2;
     else if (flags & LICE_DT_RIGHT)
-      x = rect->right - width;
+      x = int64_t(rect->right) - width;
     if (dc->bkMode == 1) FillBackground(dc, x, y, width, lineHeight, clip);
     DrawLine(dc, text + start, end - start, x, y, clip);
     y += lineHeight;

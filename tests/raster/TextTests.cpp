@@ -198,6 +198,18 @@ TEST(CachedFont, GlyphCacheOptions)
   EXPECT_FALSE(huge->DrawGlyph(&bm, 'A', 0, 0, nullptr));
   EXPECT_TRUE(font->DrawGlyph(&bm, 'A', 0, 0, nullptr));
 
+  // Rectangles reaching the ends of the int range neither overflow nor draw outside.
+  for (unsigned flags : {0u, unsigned(LICE_DT_USEFGALPHA)})
+    for (unsigned align : {0u, unsigned(LICE_DT_RIGHT | LICE_DT_BOTTOM), unsigned(LICE_DT_CENTER | LICE_DT_VCENTER)})
+    {
+      RECT wide{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
+      font->DrawText(&bm, "x\ny", -1, &wide, flags | align);
+      RECT corner{INT32_MAX - 1, INT32_MAX - 1, INT32_MAX, INT32_MAX};
+      font->DrawText(&bm, "wide text", -1, &corner, flags | align | LICE_DT_NOCLIP);
+      LICE_SysBitmap sys(20, 20);
+      font->DrawText(&sys, "x\ny", -1, &wide, flags | align);
+    }
+
   // Without a raster nothing is drawn; a font without native font draws nothing.
   EXPECT_EQ(font->DrawText(nullptr, "x", -1, &r, 0), 0);
   LICE_CachedFont empty;
