@@ -49,18 +49,19 @@ int ContextColor(LICE_pixel p)
   return int(LICE_GETR(p) << 16 | LICE_GETG(p) << 8 | LICE_GETB(p));
 }
 
+// Writes a code point (at most U+10FFFF) as UTF-8; returns the number of bytes.
 int EncodeUtf8(uint32_t code, char out[4])
 {
-  if (code < 0x80) return out[0] = char(code), 1;
-  if (code < 0x800) return out[0] = char(0xC0 | code >> 6), out[1] = char(0x80 | (code & 63)), 2;
-  if (code < 0x10000)
-    return out[0] = char(0xE0 | code >> 12), out[1] = char(0x80 | ((code >> 6) & 63)),
-           out[2] = char(0x80 | (code & 63)), 3;
-  out[0] = char(0xF0 | code >> 18);
-  out[1] = char(0x80 | ((code >> 12) & 63));
-  out[2] = char(0x80 | ((code >> 6) & 63));
-  out[3] = char(0x80 | (code & 63));
-  return 4;
+  if (code < 0x80)
+  {
+    out[0] = char(code);
+    return 1;
+  }
+  const int bytes = code < 0x800 ? 2 : code < 0x10000 ? 3 : 4;
+  static constexpr unsigned char kLead[5] = {0, 0, 0xC0, 0xE0, 0xF0};
+  for (int i = bytes - 1; i > 0; --i, code >>= 6) out[i] = char(0x80 | (code & 63));
+  out[0] = char(kLead[bytes] | code);
+  return bytes;
 }
 
 int ToInt(int64_t v)
@@ -383,7 +384,9 @@ const LICE_CachedFont::GlyphRecord* LICE_CachedFont::FindGlyph(uint32_t code)
   return record->coverage > 0 ? record : nullptr;
 }
 
-// Renders white on black on the shared render raster and keeps one channel as coverage.
+// Renders white on black on the shared render raster and keeps the green byte as coverage.
+// The glyph is drawn at the box origin; the box is widened to the right for overhangs, so a
+// glyph reaching left of its origin loses that part.
 void LICE_CachedFont::RenderGlyph(GlyphRecord& record, uint32_t code)
 {
   record.code = int32_t(code);
