@@ -1,5 +1,5 @@
 #pragma once
-// Helpers shared by the raster tests: seeded random rasters, a bottom-up raster, and the
+// Shared by the raster tests: seeded random rasters, a bottom-up raster, and the
 // pixel operators written out channel by channel as a reference.
 
 #include "LICE.h"

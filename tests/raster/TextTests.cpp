@@ -164,6 +164,16 @@ TEST(CachedFont, BothPathsDrawTheSameGlyphsIncludingNonAscii)
   // Native text leaves the alpha byte alone.
   EXPECT_EQ(LICE_GETA(LICE_GetPixel(&native, ink.left + 1, 8)), 255u);
 
+  // Codes above 127 arrive in any order; each finds its own cached glyph again.
+  const char* const scrambled = "\xD0\xAF\xCE\xA9\xD0\x96\xCE\xBB\xD0\x91\xCF\x80\xD0\x94\xCF\x83"
+                                "\xCE\xA9\xD0\xAF\xCE\xB2\xD0\x96";  // "ЯΩЖλБπДσΩЯβЖ"
+  for (LICE_IBitmap* bm : {static_cast<LICE_IBitmap*>(&native), static_cast<LICE_IBitmap*>(&cached)})
+    Fill(*bm, LICE_ARGB(255, 250, 240, 230));
+  font->DrawText(&native, scrambled, -1, &r, 0);
+  font->DrawText(&cached, scrambled, -1, &r, LICE_DT_USEFGALPHA);
+  EXPECT_LE(MaxChannelDifference(native, cached), 2);
+  EXPECT_EQ(Measure(*font, scrambled).first, 12 * advance);
+
   // Codes above 127 are not drawn by a font that renders only 0..127 at once.
   auto ascii = MakeFont(13, LICE_FONT_FLAG_OWNS_HFONT | LICE_FONT_FLAG_PRECALCALL);
   EXPECT_EQ(Measure(*ascii, kNonAscii).first, 8 * advance);
