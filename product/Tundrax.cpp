@@ -1,6 +1,7 @@
 #include "Tundrax.h"
 
 #include "TundraxParams.h"
+#include "graphics/IGraphics.h"
 
 namespace {
 
@@ -17,6 +18,31 @@ Tundrax::Tundrax(IPlugInstanceInfo instanceInfo)
                kVersion, kUniqueID, kMfrID, 0, false, false, false) {
   InitParameters();
   MakeFactoryPresets();
+}
+
+void Tundrax::Reset() {
+  std::lock_guard lock(GetMutex());
+  mChain.Reset(GetSampleRate());
+}
+
+void Tundrax::OnParamChange(int idx) {
+  std::lock_guard lock(GetMutex());
+  if (idx < 0 || idx >= kNumParams) return;
+  double values[kNumParams];
+  for (int i = 0; i < kNumParams; ++i) values[i] = GetParam(i)->Value();
+  const bool bypassed = mChain.ApplyParam(idx, values);
+  if (idx <= kBypassClick) {
+    if (IGraphics* graphics = GetGUI()) {
+      // A bypassed band's frequency, gain and quality controls are drawn greyed out.
+      for (int p = kWarmthFrequency + 3 * idx; p < kWarmthFrequency + 3 * idx + 3; ++p) {
+        graphics->GrayOutControl(p, bypassed);
+      }
+    }
+  }
+}
+
+void Tundrax::ProcessDoubleReplacing(double** inputs, double** outputs, int nFrames) {
+  mChain.Process(inputs[0], inputs[1], outputs[0], outputs[1], nFrames, NInChannels());
 }
 
 void Tundrax::InitParameters() {

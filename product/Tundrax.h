@@ -1,17 +1,32 @@
 // The product: a stereo VST2 effect for kick drums. Three switchable bell bands ("Warmth",
 // "Boxiness", "Click"), each picking its frequency, gain and quality from three fixed steps,
-// then a stereo-linked compressor with make-up gain and a 0 dBFS limiter.
+// then a stereo-linked compressor with make-up gain and a 0 dBFS limiter, feeding a
+// gain-reduction meter and an output meter.
 //
-// The binding creates one Tundrax per instance. Every hook runs under the base's mutex.
+// The binding creates one Tundrax per instance. Reset and OnParamChange take the base's mutex;
+// ProcessDoubleReplacing is entered with it held.
 #pragma once
 
+#include "product/dsp/KickChain.h"
 #include "vst2/IPlugVST.h"
 
 class Tundrax : public IPlugVST {
  public:
   explicit Tundrax(IPlugInstanceInfo instanceInfo);
 
+  // Clears the filter memories and fades the make-up gain in again, at the current rate.
+  void Reset() override;
+  // Applies one parameter to the chain; a band's bypass also greys out its controls.
+  void OnParamChange(int idx) override;
+  // Always reads inputs 0 and 1 and writes outputs 0 and 1 (the base gives unconnected channels
+  // silent buffers). Detection uses as many inputs as the plug-in declares.
+  void ProcessDoubleReplacing(double** inputs, double** outputs, int nFrames) override;
+
+  const KickChain& GetChain() const { return mChain; }
+
  private:
   void InitParameters();
   void MakeFactoryPresets();
+
+  KickChain mChain;
 };

@@ -157,3 +157,25 @@ void KickChain::ClearNonFiniteStates() {
   mGainReductionMeter.ClearNonFiniteState();
   mOutputMeter.ClearNonFiniteState();
 }
+
+bool KickChain::ApplyParam(int idx, const double* values) {
+  if (idx >= 0 && idx < kNumBands) return SetBandBypass(idx, values[idx]);
+  if (idx >= kNumBands && idx < kNumBands + 3 * kNumBands) {
+    const int band = (idx - kNumBands) / 3;
+    switch ((idx - kNumBands) % 3) {
+      case 0:
+        SetBandFrequency(band, values[idx]);
+        break;
+      case 1:
+        SetBandGain(band, values[idx]);
+        break;
+      default:
+        SetBandQuality(band, values[idx]);
+        break;
+    }
+  } else if (idx >= kRatioParam && idx <= kMakeupParam) {
+    SetCompressorParams(idx, values[kRatioParam], values[kThresholdParam], values[kAttackParam],
+                        values[kReleaseParam], values[kMakeupParam]);
+  }
+  return false;
+}

@@ -54,6 +54,12 @@ class KickChain {
   void SetCompressorParams(int fromParam, double ratio, double thresholdDepth, double attackMs,
                            double releaseMs, double makeupDb);
 
+  // The product's parameter handler for parameter idx (0..16), given the real values of all
+  // seventeen: bypasses 0..2, band steps 3..11 (frequency, gain, quality of each band in
+  // turn), compressor 12..16 with its cascade. Returns the band's bypass for 0..2 (for greying
+  // its controls), false otherwise. Other indices change nothing.
+  bool ApplyParam(int idx, const double* values);
+
   // Runs nFrames stereo frames: bands, compressor (detectionMode: 2 = mean of both channels,
   // 1 = left only), limiter, gain-reduction meter fed the gain change, output meter fed
   // max(|R|, |L|) after the limiter, then the output. Inputs and outputs may overlap in any

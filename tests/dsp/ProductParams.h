@@ -40,26 +40,7 @@ struct ProductParams {
   }
 };
 
-inline void ApplyParam(KickChain& chain, int idx, const double* v) {
-  if (idx >= 0 && idx <= 2) {
-    chain.SetBandBypass(idx, v[idx]);
-  } else if (idx >= 3 && idx <= 11) {
-    const int band = (idx - 3) / 3;
-    switch ((idx - 3) % 3) {
-      case 0:
-        chain.SetBandFrequency(band, v[idx]);
-        break;
-      case 1:
-        chain.SetBandGain(band, v[idx]);
-        break;
-      default:
-        chain.SetBandQuality(band, v[idx]);
-        break;
-    }
-  } else if (idx >= 12 && idx <= 16) {
-    chain.SetCompressorParams(idx, v[12], v[13], v[14], v[15], v[16]);
-  }
-}
+inline void ApplyParam(KickChain& chain, int idx, const double* v) { chain.ApplyParam(idx, v); }
 
 // What the host's open does: every parameter handler in index order.
 inline void ApplyAllParams(KickChain& chain, const ProductParams& p) {
