@@ -107,6 +107,8 @@ ProcessOptions parseProcessArgs(std::span<const std::string> args) {
       options.precision = value == "double" ? Precision::Double : Precision::Single;
     } else if (word == "--offline") {
       options.offline = true;
+    } else if (word == "--compare") {
+      options.compare = parseParamSetting(cursor.valueOf(word));
     } else if (isOption(word)) {
       throw UsageError("process: unknown option " + word);
     } else {
@@ -155,7 +157,7 @@ std::string usageText() {
          "  tundrax-host info PLUGIN.so [--json]\n"
          "  tundrax-host process PLUGIN.so IN OUT [--program N | --preset NAME]\n"
          "               [--param INDEX=VALUE]... [--block FRAMES] [--precision single|double]\n"
-         "               [--offline]\n"
+         "               [--offline] [--compare INDEX=VALUE]\n"
          "  tundrax-host state PLUGIN.so save FILE [--program N]...\n"
          "  tundrax-host state PLUGIN.so load FILE\n";
 }

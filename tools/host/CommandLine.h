@@ -40,6 +40,9 @@ struct ProcessOptions {
   int32_t blockSize = 512;
   Precision precision = Precision::Single;
   bool offline = false;  // report the offline process level instead of realtime
+  // Renders once more with this parameter changed too, and reports how much quieter the
+  // first render is at most (e.g. the ratio at 1:1 shows the compressor's gain reduction).
+  std::optional<ParamSetting> compare;
 };
 
 struct StateOptions {

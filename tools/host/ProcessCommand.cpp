@@ -3,6 +3,9 @@
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
+#include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -13,6 +16,7 @@
 #include "tools/host/LevelMeter.h"
 #include "tools/host/OpenedPlugin.h"
 #include "tools/host/ProgressReporter.h"
+#include "tools/host/RenderComparison.h"
 
 namespace host {
 
@@ -86,49 +90,94 @@ void printHostView(PluginInstance& plugin, const std::vector<HostEvent>& events)
 
 }  // namespace
 
-int runProcess(const ProcessOptions& options) {
+namespace {
+
+// One render of the whole input file through a fresh instance, as a DAW bounces a track.
+struct Render {
+  std::unique_ptr<PluginInstance> plugin;
+  int32_t program = 0;
+  std::string programName;
+  int64_t frames = 0;
+  std::vector<HostEvent> events;
+};
+
+Render render(const ProcessOptions& options, const std::string& output,
+              const std::optional<ParamSetting>& extra,
+              std::span<BlockListener* const> listeners) {
   AudioReader reader(options.input);
-  outputFormatFor(options.output, reader.channels());  // a bad extension fails before any work
   HostSettings settings;
   settings.sampleRate = reader.sampleRate();
   settings.blockSize = options.blockSize;
   settings.processLevel = options.offline ? vst2::kVstProcessLevelOffline : vst2::kVstProcessLevelRealtime;
-  std::unique_ptr<PluginInstance> plugin = openPlugin(options.plugin, settings);
+  Render result;
+  result.plugin = openPlugin(options.plugin, settings);
+  PluginInstance& plugin = *result.plugin;
 
   const int channels = reader.channels();
   // A mono file goes through the plug-in's mono layout: one input and one output connected.
-  if (channels == 1 && !plugin->setSpeakerArrangement(1, 1)) {
+  if (channels == 1 && !plugin.setSpeakerArrangement(1, 1)) {
     throw HostError("the plug-in does not accept a mono layout");
   }
-  BlockProcessor processor(*plugin, channels, options.blockSize, options.precision);
-  applyChoices(*plugin, options);
-  const int32_t program = plugin->program();
-  const std::string programName = plugin->programName();
+  BlockProcessor processor(plugin, channels, options.blockSize, options.precision);
+  ProcessOptions choices = options;
+  if (extra) choices.params.push_back(*extra);
+  applyChoices(plugin, choices);
+  result.program = plugin.program();
+  result.programName = plugin.programName();
 
-  AudioWriter writer(options.output, reader.sampleRate(), channels);
-  if (plugin->canProcessDouble()) plugin->setProcessPrecision(options.precision);
-  plugin->resume();
-  plugin->startProcess();
-  plugin->host().events().clear();
+  AudioWriter writer(output, reader.sampleRate(), channels);
+  if (plugin.canProcessDouble()) plugin.setProcessPrecision(options.precision);
+  plugin.resume();
+  plugin.startProcess();
+  plugin.host().events().clear();
+  result.frames = renderFile(reader, writer, processor, listeners);
+  plugin.stopProcess();
+  plugin.suspend();
+  result.events = plugin.host().events().take();
+  writer.close();
+  return result;
+}
+
+// Renders again with the comparison setting and prints how much quieter the first render was.
+void printComparison(const ProcessOptions& options, const RenderRecorder& first,
+                     int sampleRate) {
+  const std::string scratch = options.output + ".compare.wav";
+  GainDifference difference(first);
+  BlockListener* listeners[] = {&difference};
+  Render second = render(options, scratch, options.compare, listeners);
+  std::remove(scratch.c_str());
+  const int32_t index = options.compare->index;
+  std::string setting = second.plugin->paramName(index) + " = " + second.plugin->paramDisplay(index);
+  if (const std::string label = second.plugin->paramLabel(index); !label.empty()) setting += " " + label;
+  std::printf("largest gain reduction against %s: %s dB at %.3f s\n", setting.c_str(),
+              formatDb(difference.largestDb()).c_str(),
+              static_cast<double>(difference.frameOfLargest()) / sampleRate);
+  second.plugin->close();
+}
+
+}  // namespace
+
+int runProcess(const ProcessOptions& options) {
+  AudioReader reader(options.input);
+  outputFormatFor(options.output, reader.channels());  // a bad extension fails before any work
+  const int channels = reader.channels();
 
   LevelMeter levels(channels);
   ProgressReporter progress(reader.frames(), kProgressAfterSeconds * reader.sampleRate());
-  BlockListener* listeners[] = {&levels, &progress};
-  int64_t frames = renderFile(reader, writer, processor, listeners);
-
-  plugin->stopProcess();
-  plugin->suspend();
-  std::vector<HostEvent> events = plugin->host().events().take();
-  writer.close();
+  RenderRecorder recorder(channels);
+  std::vector<BlockListener*> listeners = {&levels, &progress};
+  if (options.compare) listeners.push_back(&recorder);
+  Render first = render(options, options.output, std::nullopt, listeners);
 
   std::printf("%s -> %s\n", options.input.c_str(), options.output.c_str());
   std::printf("%" PRId64 " frames, %d channel%s, %d Hz, blocks of %" PRId32 ", %s precision\n",
-              frames, channels, channels == 1 ? "" : "s", reader.sampleRate(), options.blockSize,
-              options.precision == Precision::Double ? "double" : "single");
-  std::printf("program %" PRId32 " \"%s\"\n", program, programName.c_str());
+              first.frames, channels, channels == 1 ? "" : "s", reader.sampleRate(),
+              options.blockSize, options.precision == Precision::Double ? "double" : "single");
+  std::printf("program %" PRId32 " \"%s\"\n", first.program, first.programName.c_str());
   printLevels(levels);
-  printHostView(*plugin, events);
-  plugin->close();
+  if (options.compare) printComparison(options, recorder, reader.sampleRate());
+  printHostView(*first.plugin, first.events);
+  first.plugin->close();
   return 0;
 }
 
