@@ -66,26 +66,28 @@ void IPlugBase::OnParamChange(int) { std::lock_guard lock(mMutex); }
 
 void IPlugBase::OnActivate(bool) { std::lock_guard lock(mMutex); }
 
-void IPlugBase::ProcessDoubleReplacing(double** inputs, double** outputs, int nFrames) {
-  const int nIn = NInChannels();
-  for (int i = 0; i < NOutChannels(); ++i) {
+namespace {
+
+// Input i to output i; outputs without an input get silence.
+template <typename Sample>
+void PassThrough(Sample** inputs, Sample** outputs, int nIn, int nOut, int nFrames) {
+  for (int i = 0; i < nOut; ++i) {
     if (i < nIn) {
-      memmove(outputs[i], inputs[i], sizeof(double) * static_cast<size_t>(nFrames));
+      memmove(outputs[i], inputs[i], sizeof(Sample) * static_cast<size_t>(nFrames));
     } else {
-      std::fill_n(outputs[i], nFrames, 0.0);
+      std::fill_n(outputs[i], nFrames, Sample{0});
     }
   }
 }
 
+}  // namespace
+
+void IPlugBase::ProcessDoubleReplacing(double** inputs, double** outputs, int nFrames) {
+  PassThrough(inputs, outputs, NInChannels(), NOutChannels(), nFrames);
+}
+
 void IPlugBase::ProcessSingleReplacing(float** inputs, float** outputs, int nFrames) {
-  const int nIn = NInChannels();
-  for (int i = 0; i < NOutChannels(); ++i) {
-    if (i < nIn) {
-      memmove(outputs[i], inputs[i], sizeof(float) * static_cast<size_t>(nFrames));
-    } else {
-      std::fill_n(outputs[i], nFrames, 0.0f);
-    }
-  }
+  PassThrough(inputs, outputs, NInChannels(), NOutChannels(), nFrames);
 }
 
 bool IPlugBase::MidiNoteName(int, char* name) {

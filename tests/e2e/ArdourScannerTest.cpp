@@ -12,21 +12,13 @@
 #include <sstream>
 #include <string>
 
+#include "RunCommand.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
 constexpr const char* kScanner = "/usr/lib/ardour7/ardour-vst-scanner";
-
-std::string run(const std::string& command) {
-  std::string output;
-  std::FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return output;
-  char buffer[4096];
-  while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
-  pclose(pipe);
-  return output;
-}
 
 TEST(ArdourScanner, IndexesThePlugin) {
   if (!fs::exists(kScanner)) {
@@ -37,7 +29,7 @@ TEST(ArdourScanner, IndexesThePlugin) {
   fs::remove_all(home);
   fs::create_directories(home);
   const std::string output =
-      run("HOME='" + home.string() + "' XDG_CACHE_HOME='" + home.string() +
+      runCommand("HOME='" + home.string() + "' XDG_CACHE_HOME='" + home.string() +
           "/.cache' LD_LIBRARY_PATH=/usr/lib/ardour7 " + kScanner + " -f '" TUNDRAX_PLUGIN_PATH
           "' 2>&1");
   // Ardour prints the unique ID in memory order.

@@ -7,20 +7,12 @@
 #include <sstream>
 #include <string>
 
+#include "RunCommand.h"
+
 namespace {
 
-std::string run(const std::string& command) {
-  std::string output;
-  std::FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return output;
-  char buffer[4096];
-  while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
-  pclose(pipe);
-  return output;
-}
-
 TEST(Exports, OnlyTheEntryPoints) {
-  const std::string symbols = run("nm -D --defined-only '" TUNDRAX_PLUGIN_PATH "'");
+  const std::string symbols = runCommand("nm -D --defined-only '" TUNDRAX_PLUGIN_PATH "'");
   ASSERT_FALSE(symbols.empty()) << "nm printed nothing";
   std::set<std::string> functions;
   std::istringstream lines(symbols);
@@ -36,7 +28,7 @@ TEST(Exports, OnlyTheEntryPoints) {
 }
 
 TEST(Exports, NoUniqueBinding) {
-  const std::string symbols = run("readelf --dyn-syms -W '" TUNDRAX_PLUGIN_PATH "'");
+  const std::string symbols = runCommand("readelf --dyn-syms -W '" TUNDRAX_PLUGIN_PATH "'");
   ASSERT_NE(symbols.find("VSTPluginMain"), std::string::npos) << symbols;
   EXPECT_EQ(symbols.find("UNIQUE"), std::string::npos) << symbols;
 }
