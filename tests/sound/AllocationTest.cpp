@@ -13,8 +13,8 @@
 
 namespace {
 
-using alloccount::CountedRegion;
 using alloccount::countedOperations;
+using alloccount::CountedRegion;
 
 // The counter must see what it is meant to catch, the plug-in's own allocations included.
 TEST(Allocation, TheCounterSeesHeapOperationsInsideARegion) {
@@ -92,8 +92,8 @@ TEST(Allocation, TheAudioPathNeverAllocates) {
       const auto frames = static_cast<int32_t>(i % 97 == 0 ? kLongest : 1 + random() % kBlock);
       for (int c = 0; c < 2; ++c) {
         for (int32_t n = 0; n < frames; ++n) {
-          const double x = signal[(at + static_cast<std::size_t>(n)) % signal.size()] *
-                           (c ? 0.5 : 1.0);
+          const double x =
+              signal[(at + static_cast<std::size_t>(n)) % signal.size()] * (c ? 0.5 : 1.0);
           dIn[c][n] = i % 113 == 0 && n % 7 == 0 ? std::numeric_limits<double>::quiet_NaN() : x;
           fIn[c][n] = static_cast<float>(dIn[c][n]);
         }

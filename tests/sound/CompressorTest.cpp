@@ -53,8 +53,8 @@ TEST(Compressor, StaticCurve) {
     std::printf("threshold %.1f dB, ratio %.2f, level %.2f dB: reduction %.4f dB\n", threshold,
                 ratio, level, -gainDb(out, in, in.size() - 1));
     for (std::size_t n = in.size() - 100; n < in.size(); ++n) {
-      ASSERT_NEAR(-gainDb(out, in, n), reduction, 1e-6) << "threshold " << threshold << " ratio "
-                                                        << ratio << " level " << level;
+      ASSERT_NEAR(-gainDb(out, in, n), reduction, 1e-6)
+          << "threshold " << threshold << " ratio " << ratio << " level " << level;
       ASSERT_EQ(out[0][n], out[1][n]);
     }
   }
@@ -83,9 +83,8 @@ TEST(Compressor, AttackAndReleaseTakeTheSetTimes) {
     const double release = setReal(*plugin, kRelease, t.release);
     // Quiet (under the threshold), loud, quiet again: long enough for every time to settle.
     const std::size_t quietFrames = 24000, loudFrames = 36000, tailFrames = 96000;
-    const std::vector<double> in = joined({squareWave(0.01, quietFrames),
-                                           squareWave(0.5, loudFrames),
-                                           squareWave(0.01, tailFrames)});
+    const std::vector<double> in = joined(
+        {squareWave(0.01, quietFrames), squareWave(0.5, loudFrames), squareWave(0.01, tailFrames)});
     const Signal out = render(*plugin, Precision::Double, onChannels(in));
     const double over = toDb(0.5) - threshold;
     const double loudGain = -(over - over / ratio);
@@ -127,9 +126,9 @@ TEST(Compressor, MakeupFadesInAfterEveryReset) {
     const char* name;
     double rate;
   };
-  for (ResetKind reset : {ResetKind{"switched off and on", 48000.0},
-                          ResetKind{"new rate 44100 Hz", 44100.0},
-                          ResetKind{"new rate 96000 Hz", 96000.0}}) {
+  for (ResetKind reset :
+       {ResetKind{"switched off and on", 48000.0}, ResetKind{"new rate 44100 Hz", 44100.0},
+        ResetKind{"new rate 96000 Hz", 96000.0}}) {
     SCOPED_TRACE(reset.name);
     if (reset.rate == 48000.0) {
       plugin->suspend();

@@ -128,9 +128,7 @@ EXPORTED void operator delete[](void* pointer) noexcept { release(pointer); }
 EXPORTED void operator delete(void* pointer, std::size_t) noexcept { release(pointer); }
 EXPORTED void operator delete[](void* pointer, std::size_t) noexcept { release(pointer); }
 EXPORTED void operator delete(void* pointer, const std::nothrow_t&) noexcept { release(pointer); }
-EXPORTED void operator delete[](void* pointer, const std::nothrow_t&) noexcept {
-  release(pointer);
-}
+EXPORTED void operator delete[](void* pointer, const std::nothrow_t&) noexcept { release(pointer); }
 EXPORTED void operator delete(void* pointer, std::align_val_t) noexcept { release(pointer); }
 EXPORTED void operator delete[](void* pointer, std::align_val_t) noexcept { release(pointer); }
 EXPORTED void operator delete(void* pointer, std::size_t, std::align_val_t) noexcept {

@@ -33,8 +33,8 @@ TEST(Precision, SinglePathIsTheDoublePathNarrowed) {
       for (double& x : channel) x = static_cast<float>(x);  // what a single-precision host has
     }
     for (int program : {0, 4, 7, 10}) {
-      SCOPED_TRACE(testing::Message() << e2e::kProgramNames[program] << ", " << channels
-                                      << " channel(s)");
+      SCOPED_TRACE(testing::Message()
+                   << e2e::kProgramNames[program] << ", " << channels << " channel(s)");
       auto single = compressingInstance(program, channels);
       auto dbl = compressingInstance(program, channels);
       const Signal singleOut = render(*single, Precision::Single, in, 500);

@@ -42,8 +42,7 @@ std::string firstBadSample(const host::BlockProcessor& processor, int32_t frames
 TEST(Robustness, EveryRateBlockSizeAndPresetGivesSoundOutput) {
   const uint32_t seed = 424242;
   std::mt19937 random = e2e::seededRandom("Robustness.EveryRateBlockSizeAndPreset", seed);
-  const double rates[] = {8000,  11025, 22050,  44100,  48000,
-                          88200, 96000, 176400, 192000, 384000};
+  const double rates[] = {8000, 11025, 22050, 44100, 48000, 88200, 96000, 176400, 192000, 384000};
   const int32_t sizes[] = {1, 2, 3, 64, 511, 512, 4096};
   constexpr std::size_t kFrames = 3000;
   for (double rate : rates) {
@@ -91,9 +90,9 @@ TEST(Robustness, NonFiniteSamplesAreHeardAsSilence) {
     double value;
   };
   const Bad bads[] = {
-      {100, 101, 0, kNaN},        {101, 102, 1, kInf},      {5100, 5200, 2, kNaN},
-      {10240, 10752, 0, -kInf},   {10240, 10752, 1, kNaN},  {20000, 20001, 2, -kInf},
-      {30000, 30010, 0, kInf},    {30005, 30006, 1, -kNaN},
+      {100, 101, 0, kNaN},      {101, 102, 1, kInf},      {5100, 5200, 2, kNaN},
+      {10240, 10752, 0, -kInf}, {10240, 10752, 1, kNaN},  {20000, 20001, 2, -kInf},
+      {30000, 30010, 0, kInf},  {30005, 30006, 1, -kNaN},
   };
   Signal bad = clean, zeroed = clean;
   for (const Bad& b : bads) {
@@ -237,9 +236,8 @@ TEST(Robustness, CallsLongerThanTheBlockSizeAreProcessedWhole) {
       for (int32_t announced : {1, 3, 64, 4096}) {
         auto small = instance(announced);
         EXPECT_EQ(render(*small, precision, in, 5000), expected)
-            << channels << " channel(s), "
-            << (precision == Precision::Double ? "double" : "single") << ", announced "
-            << announced;
+            << channels << " channel(s), " << (precision == Precision::Double ? "double" : "single")
+            << ", announced " << announced;
       }
     }
   }
