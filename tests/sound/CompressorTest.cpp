@@ -113,9 +113,9 @@ TEST(Compressor, MakeupGainInDecibels) {
   }
 }
 
-// Every reset (switching the effect off and on, a new sample rate) restarts the make-up gain
-// from silence: frame n gets target * (1 - (1 - c)^(n + 1)) with c = 1 - e^(-5 / (20 ms * fs)),
-// so 99.3 % of the target after 20 ms.
+// Every reset (switching the effect off and on, a new sample rate or block size) restarts the
+// make-up gain from silence: frame n gets target * (1 - (1 - c)^(n + 1)) with c = 1 - e^(-5 / (20
+// ms * fs)), so 99.3 % of the target after 20 ms.
 TEST(Compressor, MakeupFadesInAfterEveryReset) {
   auto plugin = openBypassed();
   const double target = std::pow(10.0, setReal(*plugin, kMakeup, 12.0) / 20.0);
@@ -124,18 +124,22 @@ TEST(Compressor, MakeupFadesInAfterEveryReset) {
 
   struct ResetKind {
     const char* name;
-    double rate;
+    double rate;  // after the reset
+    void (*apply)(host::PluginInstance&);
   };
-  for (ResetKind reset :
-       {ResetKind{"switched off and on", 48000.0}, ResetKind{"new rate 44100 Hz", 44100.0},
-        ResetKind{"new rate 96000 Hz", 96000.0}}) {
+  const ResetKind resets[] = {
+      {"switched off and on", 48000.0,
+       [](host::PluginInstance& p) {
+         p.suspend();
+         p.resume();
+       }},
+      {"new rate 44100 Hz", 44100.0, [](host::PluginInstance& p) { p.setSampleRate(44100.0); }},
+      {"new block size", 44100.0, [](host::PluginInstance& p) { p.setBlockSize(1024); }},
+      {"new rate 96000 Hz", 96000.0, [](host::PluginInstance& p) { p.setSampleRate(96000.0); }},
+  };
+  for (const ResetKind& reset : resets) {
     SCOPED_TRACE(reset.name);
-    if (reset.rate == 48000.0) {
-      plugin->suspend();
-      plugin->resume();
-    } else {
-      plugin->setSampleRate(reset.rate);
-    }
+    reset.apply(*plugin);
     const Signal out = render(*plugin, Precision::Double, onChannels(in));
     const double c = 1.0 - std::exp(-5.0 / (20.0 * 0.001 * reset.rate));
     for (std::size_t n = 0; n < in.size(); ++n) {
