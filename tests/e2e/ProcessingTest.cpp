@@ -1,5 +1,4 @@
-// Audio through the three process callbacks: single and double precision agree, the
-// accumulating call adds, block splitting changes nothing, and a disconnected input is silent.
+// Audio through the three process callbacks: the accumulating call adds, block splitting changes nothing, and a disconnected input is silent.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -57,34 +56,6 @@ std::vector<std::vector<double>> render(PluginInstance& plugin, Precision precis
     }
   }
   return out;
-}
-
-bool allFinite(const std::vector<std::vector<double>>& signal) {
-  for (const auto& channel : signal) {
-    for (double x : channel) {
-      if (!std::isfinite(x)) return false;
-    }
-  }
-  return true;
-}
-
-TEST(Processing, SingleAndDoublePrecisionAgree) {
-  auto in = testSignal(40);
-  auto singlePlugin = playingInstance(Precision::Single);
-  auto doublePlugin = playingInstance(Precision::Double);
-  auto single = render(*singlePlugin, Precision::Single, in);
-  auto dbl = render(*doublePlugin, Precision::Double, in);
-  ASSERT_TRUE(allFinite(dbl));
-  double signalEnergy = 0.0;
-  for (int c = 0; c < 2; ++c) {
-    for (std::size_t i = 0; i < in[c].size(); ++i) {
-      // Single precision rounds the input and the output: within a few float steps.
-      ASSERT_NEAR(single[c][i], dbl[c][i], 1e-6 + 1e-6 * std::fabs(dbl[c][i]))
-          << "channel " << c << " frame " << i;
-      signalEnergy += dbl[c][i] * dbl[c][i];
-    }
-  }
-  EXPECT_GT(signalEnergy, 1.0);  // sound came out
 }
 
 TEST(Processing, BlockSplittingChangesNothing) {
