@@ -24,6 +24,7 @@
 //   settled make-up gain, and only multiplies the samples by that gain.
 
 #include <cmath>
+#include <cstring>
 
 #include "EnvelopeFollower.h"
 #include "OnePoleSmoother.h"
@@ -84,9 +85,12 @@ class Compressor {
         return false;
       }
     }
-    const double gain = mMakeupSmoother.GetState();
-    for (int i = 0; i < 2 * n; ++i) {
-      frames[i] = frames[i] * gain;
+    const StereoPair gain = _mm_set1_pd(mMakeupSmoother.GetState());
+    for (int i = 0; i < n; ++i) {
+      StereoPair frame;
+      std::memcpy(&frame, frames + 2 * i, sizeof frame);
+      frame = frame * gain;
+      std::memcpy(frames + 2 * i, &frame, sizeof frame);
     }
     mGainChange = -0.0;
     return true;
