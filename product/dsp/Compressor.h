@@ -24,7 +24,6 @@
 //   settled make-up gain, and only multiplies the samples by that gain.
 
 #include <cmath>
-#include <cstring>
 
 #include "EnvelopeFollower.h"
 #include "OnePoleSmoother.h"
@@ -87,10 +86,7 @@ class Compressor {
     }
     const StereoPair gain = _mm_set1_pd(mMakeupSmoother.GetState());
     for (int i = 0; i < n; ++i) {
-      StereoPair frame;
-      std::memcpy(&frame, frames + 2 * i, sizeof frame);
-      frame = frame * gain;
-      std::memcpy(frames + 2 * i, &frame, sizeof frame);
+      _mm_storeu_pd(frames + 2 * i, _mm_loadu_pd(frames + 2 * i) * gain);
     }
     mGainChange = -0.0;
     return true;

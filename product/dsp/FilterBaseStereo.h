@@ -9,8 +9,6 @@
 //
 // Until a setter has run all coefficients are 0, so an unbypassed filter outputs silence.
 
-#include <cstring>
-
 #include "DspMath.h"
 
 class FilterBaseStereo {
@@ -114,30 +112,31 @@ inline void FilterBaseStereo::ProcessBlock(double* frames, int n) {
   StereoPair y1 = {mLeft.y1, mRight.y1};
   StereoPair y2 = {mLeft.y2, mRight.y2};
   // One frame of the difference equation; the memory shifts by renaming.
-  auto tick = [&](int i, StereoPair xPrev, StereoPair xPrev2, StereoPair yPrev,
-                  StereoPair yPrev2, StereoPair& x) {
-    std::memcpy(&x, frames + 2 * i, sizeof x);
+  auto tick = [&](StereoPair x, StereoPair xPrev, StereoPair xPrev2, StereoPair yPrev,
+                  StereoPair yPrev2) {
     StereoPair t = b1 * xPrev + b0 * x;
     t = b2 * xPrev2 + t;
     t = t - a1 * yPrev;
-    const StereoPair y = FlushTinyPair(t - a2 * yPrev2);
-    std::memcpy(frames + 2 * i, &y, sizeof y);
-    return y;
+    return FlushTinyPair(t - a2 * yPrev2);
   };
   // Two frames a round, so that the memory shifts without copies.
   int i = 0;
   for (; i + 1 < n; i += 2) {
-    StereoPair xa, xb;
-    const StereoPair ya = tick(i, x1, x2, y1, y2, xa);
-    const StereoPair yb = tick(i + 1, xa, x1, ya, y1, xb);
+    const StereoPair xa = _mm_loadu_pd(frames + 2 * i);
+    const StereoPair xb = _mm_loadu_pd(frames + 2 * i + 2);
+    const StereoPair ya = tick(xa, x1, x2, y1, y2);
+    const StereoPair yb = tick(xb, xa, x1, ya, y1);
+    _mm_storeu_pd(frames + 2 * i, ya);
+    _mm_storeu_pd(frames + 2 * i + 2, yb);
     x2 = xa;
     x1 = xb;
     y2 = ya;
     y1 = yb;
   }
   if (i < n) {
-    StereoPair x;
-    const StereoPair y = tick(i, x1, x2, y1, y2, x);
+    const StereoPair x = _mm_loadu_pd(frames + 2 * i);
+    const StereoPair y = tick(x, x1, x2, y1, y2);
+    _mm_storeu_pd(frames + 2 * i, y);
     x2 = x1;
     x1 = x;
     y2 = y1;
