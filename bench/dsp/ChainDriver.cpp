@@ -1,4 +1,5 @@
-// Runs the kick through the chain once, for instruction counting under callgrind.
+// Runs the generated kick (the same on both channels, as tundrax-kickgen writes it) through
+// the chain once, for instruction counting under callgrind.
 //   dsp_chain_driver <fast|reference|setup> <preset index> <seconds>
 // "setup" does everything except the processing, so its count can be subtracted. Prints a
 // checksum of the output so the work cannot be optimised away, and the frame count.
@@ -9,23 +10,23 @@
 #include <vector>
 
 #include "KickChain.h"
-#include "KickSignal.h"
 #include "ProductParams.h"
 #include "reference/ReferenceChain.h"
+#include "tools/kickgen/KickSynth.h"
 
 namespace {
 
-constexpr double kSampleRate = 48000.0;
+constexpr int kSampleRate = 48000;
 constexpr int kBlock = 512;
 
 template <typename ProcessFn>
-double RunBlocks(const StereoSignal& in, ProcessFn process) {
-  const int frames = static_cast<int>(in.left.size());
+double RunBlocks(const std::vector<double>& in, ProcessFn process) {
+  const int frames = static_cast<int>(in.size());
   std::vector<double> outL(kBlock), outR(kBlock);
   double checksum = 0.0;
   for (int pos = 0; pos < frames; pos += kBlock) {
     const int n = frames - pos < kBlock ? frames - pos : kBlock;
-    process(in.left.data() + pos, in.right.data() + pos, outL.data(), outR.data(), n);
+    process(in.data() + pos, in.data() + pos, outL.data(), outR.data(), n);
     checksum += outL[0] + outR[n - 1];
   }
   return checksum;
@@ -44,7 +45,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "preset must be 0..%d\n", kNumFactoryPresets - 1);
     return 2;
   }
-  const StereoSignal kick = MakeKick(kSampleRate, std::atof(argv[3]));
+  const std::vector<double> kick = kickgen::synthesizeKicks(kSampleRate, std::atof(argv[3]));
   const ProductParams params = ProductParams::ForPreset(kFactoryPresets[preset]);
 
   KickChain chain;
@@ -67,6 +68,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "unknown mode %s\n", mode);
     return 2;
   }
-  std::printf("%s frames=%zu checksum=%.17g\n", mode, kick.left.size(), checksum);
+  std::printf("%s frames=%zu checksum=%.17g\n", mode, kick.size(), checksum);
   return 0;
 }

@@ -19,6 +19,9 @@
 //   the logarithm and decides exactly as written.
 // - 10^(reduction/-20) is exactly 1 for a reduction of 0 (10^-0). While a reduction fades
 //   out below about 0.068 dB, PowTenNearUnity finds pow's result without calling it.
+// - Most of the time nothing is compressed: ProcessIfIdle recognises a run of frames in
+//   which every Process would find no reduction, leave the envelope at rest and return the
+//   settled make-up gain, and only multiplies the samples by that gain.
 
 #include <cmath>
 
@@ -62,6 +65,31 @@ class Compressor {
     const double gain = g * m;
     left = left * gain;
     right = right * gain;
+  }
+
+  // n interleaved pairs in place, when that gives what n Process calls would give while
+  // finding no reduction: no magnitude above the threshold bound (or the floor above the
+  // threshold), the envelope at 0 and the make-up smoother at rest (see KeepsStateAt). Then each
+  // sample is multiplied by the make-up gain (1.0 · gain is the gain itself), the gain change
+  // is -0.0, and true is returned; otherwise nothing changes and false is returned.
+  bool ProcessIfIdle(double* frames, int n, int detectionMode) {
+    if (mFloorAboveThreshold || mEnvelope.GetState() != 0.0 ||
+        !mMakeupSmoother.KeepsStateAt(mMakeupGain)) {
+      return false;
+    }
+    for (int i = 0; i < n; ++i) {
+      double v;
+      if (DetectedMagnitude(frames[2 * i], frames[2 * i + 1], detectionMode, v) &&
+          v > mBelowThresholdBound) {
+        return false;
+      }
+    }
+    const StereoPair gain = _mm_set1_pd(mMakeupSmoother.GetState());
+    for (int i = 0; i < n; ++i) {
+      _mm_storeu_pd(frames + 2 * i, _mm_loadu_pd(frames + 2 * i) * gain);
+    }
+    mGainChange = -0.0;
+    return true;
   }
 
   // The gain applied by the last Process, in dB (0 or below for ratios of 1 or more).

@@ -27,8 +27,8 @@ class EnvelopeFollower {
   void Process(double& value) {
     double s = mState;
     const double x = value;
-    if (x == s && StepKeepsValue(x)) {
-      return;  // settled: value and state stay
+    if (IsSettledAt(x)) {
+      return;  // value and state stay
     }
     if (x > s) {
       s = x + (s - x) * mAttackCoefficient;
@@ -43,6 +43,8 @@ class EnvelopeFollower {
   // Restarts from restartState when the state became infinite or not a number.
   void ClearNonFiniteState(double restartState);
 
+  // True when Process(value) would leave value and state as they are.
+  bool IsSettledAt(double value) const { return value == mState && StepKeepsValue(value); }
   double GetState() const { return mState; }
   double GetAttackCoefficient() const { return mAttackCoefficient; }
   double GetReleaseCoefficient() const { return mReleaseCoefficient; }

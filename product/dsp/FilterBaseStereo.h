@@ -9,8 +9,6 @@
 //
 // Until a setter has run all coefficients are 0, so an unbypassed filter outputs silence.
 
-#include <cstring>
-
 #include "DspMath.h"
 
 class FilterBaseStereo {
@@ -113,18 +111,36 @@ inline void FilterBaseStereo::ProcessBlock(double* frames, int n) {
   StereoPair x2 = {mLeft.x2, mRight.x2};
   StereoPair y1 = {mLeft.y1, mRight.y1};
   StereoPair y2 = {mLeft.y2, mRight.y2};
-  for (int i = 0; i < n; ++i) {
-    StereoPair x;
-    std::memcpy(&x, frames + 2 * i, sizeof x);
-    StereoPair t = b1 * x1 + b0 * x;
-    t = b2 * x2 + t;
-    t = t - a1 * y1;
-    const StereoPair y = FlushTinyPair(t - a2 * y2);
-    y2 = y1;
-    y1 = y;
+  // One frame of the difference equation; the memory shifts by renaming.
+  auto tick = [&](StereoPair x, StereoPair xPrev, StereoPair xPrev2, StereoPair yPrev,
+                  StereoPair yPrev2) {
+    StereoPair t = b1 * xPrev + b0 * x;
+    t = b2 * xPrev2 + t;
+    t = t - a1 * yPrev;
+    return FlushTinyPair(t - a2 * yPrev2);
+  };
+  // Two frames a round, so that the memory shifts without copies.
+  int i = 0;
+  for (; i + 1 < n; i += 2) {
+    const StereoPair xa = _mm_loadu_pd(frames + 2 * i);
+    const StereoPair xb = _mm_loadu_pd(frames + 2 * i + 2);
+    const StereoPair ya = tick(xa, x1, x2, y1, y2);
+    const StereoPair yb = tick(xb, xa, x1, ya, y1);
+    _mm_storeu_pd(frames + 2 * i, ya);
+    _mm_storeu_pd(frames + 2 * i + 2, yb);
+    x2 = xa;
+    x1 = xb;
+    y2 = ya;
+    y1 = yb;
+  }
+  if (i < n) {
+    const StereoPair x = _mm_loadu_pd(frames + 2 * i);
+    const StereoPair y = tick(x, x1, x2, y1, y2);
+    _mm_storeu_pd(frames + 2 * i, y);
     x2 = x1;
     x1 = x;
-    std::memcpy(frames + 2 * i, &y, sizeof y);
+    y2 = y1;
+    y1 = y;
   }
   mLeft = {x1[0], x2[0], y1[0], y2[0]};
   mRight = {x1[1], x2[1], y1[1], y2[1]};

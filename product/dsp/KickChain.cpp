@@ -128,18 +128,24 @@ void KickChain::Process(const double* inL, const double* inR, double* outL, doub
   ClearNonFiniteStates();
 }
 
-void KickChain::ProcessDynamics(const double* frames, double* outL, double* outR, int n,
+void KickChain::ProcessDynamics(double* frames, double* outL, double* outR, int n,
                                 int detectionMode) {
   // Local copies keep the states out of reach of the output stores; the meters stay in
   // place for the drawing thread.
   Compressor compressor = mCompressor;
   LimiterStereo limiter = mLimiter;
+  const bool idle = compressor.ProcessIfIdle(frames, n, detectionMode);
+  if (idle) {
+    mGainReductionMeter.SetGainChangeRepeatedly(compressor.GetGainChange(), n);
+  }
   for (int i = 0; i < n; ++i) {
     double l = frames[2 * i];
     double r = frames[2 * i + 1];
-    compressor.Process(l, r, detectionMode);
+    if (!idle) {
+      compressor.Process(l, r, detectionMode);
+      mGainReductionMeter.SetLevel(true, compressor.GetGainChange());
+    }
     limiter.Process(l, r);
-    mGainReductionMeter.SetLevel(true, compressor.GetGainChange());
     mOutputMeter.SetLevel(false, std::max(std::fabs(r), std::fabs(l)));
     outL[i] = l;
     outR[i] = r;

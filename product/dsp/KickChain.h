@@ -90,8 +90,7 @@ class KickChain {
   static constexpr int kChunkFrames = 64;
 
   // Compressor, limiter and meters over n filtered interleaved pairs, writing the output.
-  void ProcessDynamics(const double* frames, double* outL, double* outR, int n,
-                       int detectionMode);
+  void ProcessDynamics(double* frames, double* outL, double* outR, int n, int detectionMode);
   void ClearNonFiniteStates();
 
   FilterPeakStereo mBands[kNumBands];

@@ -44,6 +44,19 @@ class MeterBallistics {
     mDisplayedLevel.store(x < kMinimumDb ? kMinimumDb : x, std::memory_order_relaxed);
   }
 
+  // The same as `count` calls of SetLevel(true, gainChange); one store when the envelope is
+  // settled at that level, since every call would then store the same displayed level.
+  void SetGainChangeRepeatedly(double gainChange, int count) {
+    const double x = kMinimumDb - gainChange;
+    if (!mEnvelope.IsSettledAt(x)) {
+      for (int i = 0; i < count; ++i) {
+        SetLevel(true, gainChange);
+      }
+      return;
+    }
+    mDisplayedLevel.store(x < kMinimumDb ? kMinimumDb : x, std::memory_order_relaxed);
+  }
+
   // Drawing side.
   double GetDisplayedLevel() const { return mDisplayedLevel.load(std::memory_order_relaxed); }
   double GetHeldPeak() const { return mHeldPeak.load(std::memory_order_relaxed); }

@@ -6,6 +6,9 @@
 //
 // Threads: called by its owner under the owner's lock. Plain value; no allocation.
 
+#include <bit>
+#include <cstdint>
+
 #include "DspMath.h"
 
 class OnePoleSmoother {
@@ -23,7 +26,7 @@ class OnePoleSmoother {
       target = mState;  // settled
       return;
     }
-    const double s = FlushTiny((target - mState) * mCoefficient + mState);
+    const double s = Step(target);
     mState = s;
     target = s;
   }
@@ -31,10 +34,18 @@ class OnePoleSmoother {
   // Restarts from 0 when the state became infinite or not a number.
   void ClearNonFiniteState();
 
+  // True when Process(target) would return the state and keep it: settled at the target, or
+  // so near it that the step rounds back to the state (a glide often ends a few units in the
+  // last place short of its target and stays there).
+  bool KeepsStateAt(double target) const {
+    return (target == mState && StepKeepsValue(mState)) ||
+           std::bit_cast<std::uint64_t>(Step(target)) == std::bit_cast<std::uint64_t>(mState);
+  }
   double GetState() const { return mState; }
   double GetCoefficient() const { return mCoefficient; }
 
  private:
+  double Step(double target) const { return FlushTiny((target - mState) * mCoefficient + mState); }
   void UpdateCoefficient() {
     mCoefficient = 1.0 - DecayCoefficient(kTimeFactor, mTimeMs * 0.001 * mSampleRate);
   }

@@ -44,8 +44,8 @@ TEST(ChainGuards, EveryRateBlockSizeAndPresetGivesFiniteOutputWithinFullScale) {
         ASSERT_LE(std::fabs(outL[i]), 1.0);
         ASSERT_LE(std::fabs(outR[i]), 1.0);
       }
-      // The chain did something: the output is not silent.
-      EXPECT_GT(std::fabs(outL[frames / 50]) + std::fabs(outL[frames / 20]), 0.0);
+      // The chain did something: the output is not silent within the first hit (from 50 ms).
+      EXPECT_GT(std::fabs(outL[frames / 5]) + std::fabs(outL[frames / 4]), 0.0);
     }
   }
 }
