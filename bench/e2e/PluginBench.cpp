@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstring>
+#include <type_traits>
 #include <vector>
 
 #include "tools/host/PluginInstance.h"
@@ -51,29 +52,25 @@ std::unique_ptr<host::PluginInstance> playing(int frames, host::Precision precis
   return plugin;
 }
 
-void BM_ProcessSingle(benchmark::State& state) {
+// One block through the plug-in's single (float) or double precision path.
+template <typename Sample>
+void BM_Process(benchmark::State& state) {
+  constexpr bool kSingle = std::is_same_v<Sample, float>;
   const auto frames = static_cast<int32_t>(state.range(0));
-  auto plugin = playing(frames, host::Precision::Single);
-  StereoBuffers<float> buffers(frames);
+  auto plugin = playing(frames, kSingle ? host::Precision::Single : host::Precision::Double);
+  StereoBuffers<Sample> buffers(frames);
   for (auto _ : state) {
-    plugin->processReplacing(buffers.inputs, buffers.outputs, frames);
+    if constexpr (kSingle) {
+      plugin->processReplacing(buffers.inputs, buffers.outputs, frames);
+    } else {
+      plugin->processDoubleReplacing(buffers.inputs, buffers.outputs, frames);
+    }
     benchmark::DoNotOptimize(buffers.out[0].data());
   }
   state.SetItemsProcessed(state.iterations() * frames);
 }
-BENCHMARK(BM_ProcessSingle)->Arg(64)->Arg(512);
-
-void BM_ProcessDouble(benchmark::State& state) {
-  const auto frames = static_cast<int32_t>(state.range(0));
-  auto plugin = playing(frames, host::Precision::Double);
-  StereoBuffers<double> buffers(frames);
-  for (auto _ : state) {
-    plugin->processDoubleReplacing(buffers.inputs, buffers.outputs, frames);
-    benchmark::DoNotOptimize(buffers.out[0].data());
-  }
-  state.SetItemsProcessed(state.iterations() * frames);
-}
-BENCHMARK(BM_ProcessDouble)->Arg(64)->Arg(512);
+BENCHMARK_TEMPLATE(BM_Process, float)->Arg(64)->Arg(512);
+BENCHMARK_TEMPLATE(BM_Process, double)->Arg(64)->Arg(512);
 
 // Baseline: copying a stereo block of doubles.
 void BM_CopyStereoBlock(benchmark::State& state) {
