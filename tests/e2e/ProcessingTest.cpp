@@ -73,6 +73,39 @@ TEST(Processing, BlockSplittingChangesNothing) {
   EXPECT_EQ(render(*plugin, Precision::Double, in), expected);
 }
 
+// Hosts often process in place: the output pointers are the input pointers.
+TEST(Processing, InPlaceGivesWhatSeparateBuffersGive) {
+  auto in = testSignal(4);
+  for (Precision precision : {Precision::Double, Precision::Single}) {
+    auto separate = playingInstance(precision);
+    auto expected = render(*separate, precision, in);
+    auto plugin = playingInstance(precision);
+    std::vector<double> left(kBlock), right(kBlock);
+    std::vector<float> leftF(kBlock), rightF(kBlock);
+    double* buffers[] = {left.data(), right.data()};
+    float* buffersF[] = {leftF.data(), rightF.data()};
+    for (std::size_t at = 0; at < in[0].size(); at += kBlock) {
+      for (int32_t i = 0; i < kBlock; ++i) {
+        left[i] = in[0][at + i];
+        right[i] = in[1][at + i];
+        leftF[i] = static_cast<float>(left[i]);
+        rightF[i] = static_cast<float>(right[i]);
+      }
+      if (precision == Precision::Double) {
+        plugin->processDoubleReplacing(buffers, buffers, kBlock);
+      } else {
+        plugin->processReplacing(buffersF, buffersF, kBlock);
+      }
+      for (int32_t i = 0; i < kBlock; ++i) {
+        const double gotL = precision == Precision::Double ? left[i] : leftF[i];
+        const double gotR = precision == Precision::Double ? right[i] : rightF[i];
+        ASSERT_EQ(gotL, expected[0][at + i]) << at + i;
+        ASSERT_EQ(gotR, expected[1][at + i]) << at + i;
+      }
+    }
+  }
+}
+
 TEST(Processing, AccumulatingAddsToTheOutput) {
   auto in = testSignal(4);
   auto replacing = playingInstance(Precision::Single);
