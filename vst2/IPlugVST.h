@@ -84,7 +84,7 @@ class IPlugVST : public IPlugBase {
   // Calls the host, or returns 0 when the host gave no callback.
   intptr_t HostCall(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr,
                     float opt = 0.0f);
-  // Time record with at least one of the requested validity bits, or null.
+  // The host's time record for these request flags, or null; callers check its validity bits.
   const vst2::VstTimeInfo* QueryTime(int32_t requestFlags);
   void UpdateEditRect();
   // Runs one host processing call, in pieces no longer than the block size.
