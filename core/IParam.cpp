@@ -120,9 +120,8 @@ void IParam::GetDisplayForHost(double value, bool normalized, char* out,
   // Fixed notation with a '.' whatever the host set the process locale to; the widest double
   // fits the local buffer, and the copy cuts it to the caller's.
   char text[400];
-  const auto result =
-      std::to_chars(text, text + sizeof text - 1, value, std::chars_format::fixed,
-                    mDisplayPrecision);
+  const auto result = std::to_chars(text, text + sizeof text - 1, value, std::chars_format::fixed,
+                                    mDisplayPrecision);
   *result.ptr = '\0';
   CopyText(out, text, kDisplayBufSize);
 }

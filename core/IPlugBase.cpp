@@ -27,8 +27,8 @@ std::vector<ChannelIO> ParseChannelIO(const char* text) {
 }  // namespace
 
 IPlugBase::IPlugBase(int nParams, const char* channelIOStr, int nPresets, const char* effectName,
-                     const char* productName, const char* mfrName, int vendorVersion,
-                     int uniqueID, int mfrID, int latency, bool plugDoesMidi, bool plugDoesChunks,
+                     const char* productName, const char* mfrName, int vendorVersion, int uniqueID,
+                     int mfrID, int latency, bool plugDoesMidi, bool plugDoesChunks,
                      bool plugIsInst, int plugAPI)
     : mLatency(latency),
       mUniqueID(uniqueID),

@@ -88,8 +88,7 @@ void IPlugBase::MakePreset(const char* name, ...) {
   va_list args;
   va_start(args, name);
   for (int i = 0; i < NParams(); ++i) {
-    const double value =
-        TakesIntArgument(GetParam(i)) ? va_arg(args, int) : va_arg(args, double);
+    const double value = TakesIntArgument(GetParam(i)) ? va_arg(args, int) : va_arg(args, double);
     preset->mChunk.Put(value);
   }
   va_end(args);
@@ -226,8 +225,7 @@ namespace {
 
 void WriteBlobLine(FILE* file, const char* name, const ByteChunk& chunk) {
   fprintf(file, "MakePresetFromBlob(\"%s\", \"", name);
-  fprintf(file, "%s\", %i);\n", Base64Encode(chunk.GetBytes(), chunk.Size()).c_str(),
-          chunk.Size());
+  fprintf(file, "%s\", %i);\n", Base64Encode(chunk.GetBytes(), chunk.Size()).c_str(), chunk.Size());
 }
 
 }  // namespace

@@ -86,10 +86,10 @@ void Tundrax::MakeFactoryPresets() {
       {"Trance Kick 2", {2, 1, 0}, {0, 2, 0}, {2, 1, 0}},
   };
   for (const Steps& p : kPresets) {
-    MakePreset(p.name, 0, 0, 0,                                 // no band bypassed
-               p.warmth[0], p.warmth[1], p.warmth[2],           //
-               p.boxiness[0], p.boxiness[1], p.boxiness[2],     //
-               p.click[0], p.click[1], p.click[2],              //
+    MakePreset(p.name, 0, 0, 0,                              // no band bypassed
+               p.warmth[0], p.warmth[1], p.warmth[2],        //
+               p.boxiness[0], p.boxiness[1], p.boxiness[2],  //
+               p.click[0], p.click[1], p.click[2],           //
                2.0, 0.0, 10.0, 50.0, 0.0);  // ratio, threshold, attack, release, make-up
   }
 }

@@ -27,15 +27,14 @@ void LICE_Blit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx, int dsty, const 
 // corner. LICE_BLIT_FILTER_BILINEAR interpolates between the four pixels around the sample
 // point; destination pixels whose sample falls outside the source (or outside the source
 // area, with clipToSourceRect) are left as they are. Negative dstw or dsth mirror.
-void LICE_RotatedBlit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx, int dsty, int dstw,
-                      int dsth, float srcx, float srcy, float srcw, float srch, float angle,
+void LICE_RotatedBlit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx, int dsty, int dstw, int dsth,
+                      float srcx, float srcy, float srcw, float srch, float angle,
                       bool clipToSourceRect, float alpha, int mode, float rotXCentre,
                       float rotYCentre);
 // Stretches the source area onto the destination rectangle: the rotated blit at angle 0,
 // clipped to the source area.
-void LICE_ScaledBlit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx, int dsty, int dstw,
-                     int dsth, float srcx, float srcy, float srcw, float srch, float alpha,
-                     int mode);
+void LICE_ScaledBlit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx, int dsty, int dstw, int dsth,
+                     float srcx, float srcy, float srcw, float srch, float alpha, int mode);
 
 // Resizes dest to the size of src and copies it.
 void LICE_Copy(LICE_IBitmap* dest, LICE_IBitmap* src);
@@ -46,13 +45,13 @@ void LICE_ClearRect(LICE_IBitmap* bitmap, int x, int y, int w, int h, LICE_pixel
 // 255 (the operator itself then works without source alpha). COPY at weight 256 stores the
 // colour word; at 192, 128 and 64 it mixes whole words with shifts (each byte may come out
 // one below the COPY formula); other weights use the COPY formula on all four bytes.
-void LICE_FillRect(LICE_IBitmap* bitmap, int x, int y, int w, int h, LICE_pixel color,
-                   float alpha, int mode);
+void LICE_FillRect(LICE_IBitmap* bitmap, int x, int y, int w, int h, LICE_pixel color, float alpha,
+                   int mode);
 // Both end points included. Without aa one pixel per step of the longer axis (Bresenham,
 // clipped without moving a pixel); with aa each step splits its weight between the two
 // pixels nearest the ideal line in proportion to their distance from it.
-void LICE_Line(LICE_IBitmap* bitmap, int x1, int y1, int x2, int y2, LICE_pixel color,
-               float alpha, int mode, bool aa);
+void LICE_Line(LICE_IBitmap* bitmap, int x1, int y1, int x2, int y2, LICE_pixel color, float alpha,
+               int mode, bool aa);
 void LICE_PutPixel(LICE_IBitmap* bitmap, int x, int y, LICE_pixel color, float alpha, int mode);
 // 0 for a null raster or a point outside it.
 LICE_pixel LICE_GetPixel(LICE_IBitmap* bitmap, int x, int y);
@@ -64,8 +63,8 @@ LICE_pixel LICE_GetPixel(LICE_IBitmap* bitmap, int x, int y);
 // Each pixel is drawn once, so partial weights do not pile up.
 void LICE_Arc(LICE_IBitmap* bitmap, float cx, float cy, float r, float minAngle, float maxAngle,
               LICE_pixel color, float alpha, int mode, bool aa);
-void LICE_Circle(LICE_IBitmap* bitmap, float cx, float cy, float r, LICE_pixel color,
-                 float alpha, int mode, bool aa);
+void LICE_Circle(LICE_IBitmap* bitmap, float cx, float cy, float r, LICE_pixel color, float alpha,
+                 int mode, bool aa);
 // Pixels whose centres are at most r from the centre; with aa the edge is weighted by
 // coverage, r + 0.5 − distance.
 void LICE_FillCircle(LICE_IBitmap* bitmap, float cx, float cy, float r, LICE_pixel color,

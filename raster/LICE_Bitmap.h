@@ -10,9 +10,8 @@
 
 struct LICE_DrawContext;
 
-class LICE_IBitmap
-{
-public:
+class LICE_IBitmap {
+ public:
   virtual ~LICE_IBitmap() = default;
 
   // Top-left pixel of the raster (of row 0 in memory); null after a failed allocation.
@@ -27,17 +26,15 @@ public:
   virtual bool resize(int w, int h) = 0;
   // The drawing context native text can be drawn into, or null.
   virtual LICE_DrawContext* getDC() { return nullptr; }
-  virtual int Extended(int id, void* data)
-  {
+  virtual int Extended(int id, void* data) {
     (void)id;
     (void)data;
     return 0;
   }
 };
 
-class LICE_MemBitmap : public LICE_IBitmap
-{
-public:
+class LICE_MemBitmap : public LICE_IBitmap {
+ public:
   // lineAlign (a power of two, at most 16) pads each row to a multiple of that many pixels.
   explicit LICE_MemBitmap(int w = 0, int h = 0, unsigned lineAlign = 4);
   ~LICE_MemBitmap() override;
@@ -52,17 +49,16 @@ public:
   // 1 × 1 frees it.
   bool resize(int w, int h) override;
 
-private:
-  void* m_fb = nullptr;   // owned block, 63 bytes larger than m_allsize for alignment
+ private:
+  void* m_fb = nullptr;  // owned block, 63 bytes larger than m_allsize for alignment
   int32_t m_width = 0;
   int32_t m_height = 0;
   int32_t m_allsize = 0;  // usable bytes in m_fb
   int32_t m_linealign = 0;
 };
 
-class LICE_SysBitmap : public LICE_IBitmap
-{
-public:
+class LICE_SysBitmap : public LICE_IBitmap {
+ public:
   explicit LICE_SysBitmap(int w = 0, int h = 0);
   ~LICE_SysBitmap() override;
   LICE_SysBitmap(const LICE_SysBitmap&) = delete;
@@ -77,7 +73,7 @@ public:
   bool resize(int w, int h) override;
   LICE_DrawContext* getDC() override { return m_dc; }
 
-private:
+ private:
   int32_t m_width = 0;
   int32_t m_height = 0;
   LICE_DrawContext* m_dc = nullptr;  // owned

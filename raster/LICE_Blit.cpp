@@ -10,17 +10,14 @@
 
 using namespace lice;
 
-namespace
-{
+namespace {
 // Applies rowFn(destRow, srcRow) to each of h rows. When both rasters are the same and the
 // destination lies below the source, the rows are walked bottom-up so none is overwritten
 // before it is read.
 template <class RowFn>
 void ForEachRow(const RasterView& d, const RasterView& s, int dx, int dy, int sx, int sy, int h,
-                bool bottomUp, RowFn&& rowFn)
-{
-  for (int i = 0; i < h; ++i)
-  {
+                bool bottomUp, RowFn&& rowFn) {
+  for (int i = 0; i < h; ++i) {
     const int r = bottomUp ? h - 1 - i : i;
     rowFn(d.row(dy + r) + dx, s.row(sy + r) + sx);
   }
@@ -28,8 +25,7 @@ void ForEachRow(const RasterView& d, const RasterView& s, int dx, int dy, int sx
 }  // namespace
 
 void LICE_Blit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx, int dsty, int srcx, int srcy,
-               int srcw, int srch, float alpha, int mode)
-{
+               int srcw, int srch, float alpha, int mode) {
   const int64_t right = int64_t(srcx) + srcw;
   const int64_t bottom = int64_t(srcy) + srch;
   const RECT r{srcx, srcy, static_cast<int>(std::clamp<int64_t>(right, INT32_MIN, INT32_MAX)),
@@ -38,8 +34,7 @@ void LICE_Blit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx, int dsty, int sr
 }
 
 void LICE_Blit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx, int dsty, const RECT* srcRect,
-               float alpha, int mode)
-{
+               float alpha, int mode) {
   if (!dest || !src || alpha == 0.0f) return;
   const RasterView d(dest);
   const RasterView s(src);
@@ -63,17 +58,14 @@ void LICE_Blit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx, int dsty, const 
   const bool bottomUp = dest == src && y0 > sy;
 
   const int op = mode & LICE_BLIT_MODE_MASK;
-  if (op == LICE_BLIT_MODE_COPY && !(mode & LICE_BLIT_USE_ALPHA))
-  {
-    if (alpha == 1.0f)
-    {
+  if (op == LICE_BLIT_MODE_COPY && !(mode & LICE_BLIT_USE_ALPHA)) {
+    if (alpha == 1.0f) {
       ForEachRow(d, s, x0, y0, sx, sy, h, bottomUp, [w](LICE_pixel* out, const LICE_pixel* in) {
         memmove(out, in, size_t(w) * sizeof(LICE_pixel));
       });
       return;
     }
-    if (alpha == 0.5f)
-    {
+    if (alpha == 0.5f) {
       ForEachRow(d, s, x0, y0, sx, sy, h, bottomUp, [w](LICE_pixel* out, const LICE_pixel* in) {
         for (int i = 0; i < w; ++i) out[i] = HalfMix(in[i], out[i]);
       });
@@ -83,11 +75,10 @@ void LICE_Blit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx, int dsty, const 
 
   const int ia = WeightOf(alpha);
   if (ia == 0) return;
-  if ((mode & (LICE_BLIT_MODE_MASK | LICE_BLIT_USE_ALPHA)) == (LICE_BLIT_MODE_COPY | LICE_BLIT_USE_ALPHA))
-  {
-    ForEachRow(d, s, x0, y0, sx, sy, h, bottomUp, [&](LICE_pixel* out, const LICE_pixel* in) {
-      CopySourceAlphaRow(out, in, w, ia);
-    });
+  if ((mode & (LICE_BLIT_MODE_MASK | LICE_BLIT_USE_ALPHA)) ==
+      (LICE_BLIT_MODE_COPY | LICE_BLIT_USE_ALPHA)) {
+    ForEachRow(d, s, x0, y0, sx, sy, h, bottomUp,
+               [&](LICE_pixel* out, const LICE_pixel* in) { CopySourceAlphaRow(out, in, w, ia); });
     return;
   }
   WithOperator(mode, [&](const auto& blend) {
@@ -97,8 +88,7 @@ void LICE_Blit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx, int dsty, const 
   });
 }
 
-void LICE_Copy(LICE_IBitmap* dest, LICE_IBitmap* src)
-{
+void LICE_Copy(LICE_IBitmap* dest, LICE_IBitmap* src) {
   if (!dest || !src) return;
   dest->resize(src->getWidth(), src->getHeight());
   LICE_Blit(dest, src, 0, 0, nullptr, 1.0f, LICE_BLIT_MODE_COPY);

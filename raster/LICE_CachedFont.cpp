@@ -13,27 +13,23 @@
 
 using namespace lice;
 
-namespace
-{
+namespace {
 // Process-wide: the number of live cached fonts and the two rasters they share, made on
 // first use and deleted with the last font. The mutex guards their creation and deletion;
 // drawing with them is left to the UI thread.
-struct SharedRasters
-{
+struct SharedRasters {
   std::mutex mutex;
   int liveFonts = 0;
   LICE_SysBitmap* render = nullptr;   // glyphs are rendered here, white on black
   LICE_SysBitmap* scratch = nullptr;  // native text for rasters without a context
 };
 
-SharedRasters& Shared()
-{
+SharedRasters& Shared() {
   static SharedRasters shared;
   return shared;
 }
 
-LICE_SysBitmap* SharedRaster(LICE_SysBitmap* SharedRasters::*which)
-{
+LICE_SysBitmap* SharedRaster(LICE_SysBitmap* SharedRasters::*which) {
   SharedRasters& s = Shared();
   std::lock_guard<std::mutex> lock(s.mutex);
   if (!(s.*which)) s.*which = new LICE_SysBitmap;
@@ -44,16 +40,13 @@ constexpr unsigned kAlignFlags = LICE_DT_VCENTER | LICE_DT_CENTER | LICE_DT_BOTT
 constexpr int kMaxCachedLineHeight = 1023;
 
 // The context's 0x00RRGGBB form of a pixel's colour.
-int ContextColor(LICE_pixel p)
-{
+int ContextColor(LICE_pixel p) {
   return int(LICE_GETR(p) << 16 | LICE_GETG(p) << 8 | LICE_GETB(p));
 }
 
 // Writes a code point (at most U+10FFFF) as UTF-8; returns the number of bytes.
-int EncodeUtf8(uint32_t code, char out[4])
-{
-  if (code < 0x80)
-  {
+int EncodeUtf8(uint32_t code, char out[4]) {
+  if (code < 0x80) {
     out[0] = char(code);
     return 1;
   }
@@ -64,32 +57,23 @@ int EncodeUtf8(uint32_t code, char out[4])
   return bytes;
 }
 
-int ToInt(int64_t v)
-{
-  return int(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
-}
+int ToInt(int64_t v) { return int(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
 
-RECT Intersect(const RECT& a, const RECT& b)
-{
+RECT Intersect(const RECT& a, const RECT& b) {
   return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
           std::min(a.bottom, b.bottom)};
 }
 
 // The rectangle of w × h at (x, y), limited to the int range.
-RECT Box(int64_t x, int64_t y, int w, int h)
-{
+RECT Box(int64_t x, int64_t y, int w, int h) {
   return {ToInt(x), ToInt(y), ToInt(x + w), ToInt(y + h)};
 }
 
-bool IsEmpty(const RECT& r)
-{
-  return r.right <= r.left || r.bottom <= r.top;
-}
+bool IsEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
 
 // Where a text block of w × h starts inside rect under the alignment flags (computed in 64
 // bits: rectangles may reach to the ends of the int range).
-void AlignedOrigin(const RECT& rect, unsigned flags, int w, int h, int& x, int& y)
-{
+void AlignedOrigin(const RECT& rect, unsigned flags, int w, int h, int& x, int& y) {
   int64_t left = rect.left, top = rect.top;
   if (flags & LICE_DT_CENTER)
     left += (int64_t(rect.right) - rect.left - w) / 2;
@@ -104,15 +88,13 @@ void AlignedOrigin(const RECT& rect, unsigned flags, int w, int h, int& x, int& 
 }
 }  // namespace
 
-LICE_CachedFont::LICE_CachedFont()
-{
+LICE_CachedFont::LICE_CachedFont() {
   SharedRasters& s = Shared();
   std::lock_guard<std::mutex> lock(s.mutex);
   ++s.liveFonts;
 }
 
-LICE_CachedFont::~LICE_CachedFont()
-{
+LICE_CachedFont::~LICE_CachedFont() {
   if (m_flags & LICE_FONT_FLAG_OWNS_HFONT) LICE_DestroyNativeFont(m_font);
   SharedRasters& s = Shared();
   std::lock_guard<std::mutex> lock(s.mutex);
@@ -122,17 +104,14 @@ LICE_CachedFont::~LICE_CachedFont()
   s.render = s.scratch = nullptr;
 }
 
-void LICE_CachedFont::SetFromHFont(LICE_NativeFont* font, int flags)
-{
+void LICE_CachedFont::SetFromHFont(LICE_NativeFont* font, int flags) {
   if ((m_flags & LICE_FONT_FLAG_OWNS_HFONT) && m_font && m_font != font)
     LICE_DestroyNativeFont(m_font);
   m_flags = flags;
   m_font = font;
-  if (font)
-  {
+  if (font) {
     LICE_SysBitmap* render = SharedRaster(&SharedRasters::render);
-    if (render->getWidth() < 256 || render->getHeight() < 256)
-    {
+    if (render->getWidth() < 256 || render->getHeight() < 256) {
       render->resize(256, 256);
       LICE_SetTextColor(render->getDC(), 0xFFFFFF);
       LICE_SetBkMode(render->getDC(), 1);
@@ -145,50 +124,35 @@ void LICE_CachedFont::SetFromHFont(LICE_NativeFont* font, int flags)
     for (uint32_t code = 0; code < 128; ++code) FindGlyph(code);
 }
 
-void LICE_CachedFont::ClearGlyphs()
-{
+void LICE_CachedFont::ClearGlyphs() {
   for (GlyphRecord& g : m_lowchars) g = GlyphRecord{};
   m_extended.clear();
   m_coverage.clear();
 }
 
-LICE_pixel LICE_CachedFont::SetTextColor(LICE_pixel color)
-{
-  return std::exchange(m_fg, color);
-}
+LICE_pixel LICE_CachedFont::SetTextColor(LICE_pixel color) { return std::exchange(m_fg, color); }
 
-LICE_pixel LICE_CachedFont::SetBkColor(LICE_pixel color)
-{
-  return std::exchange(m_bg, color);
-}
+LICE_pixel LICE_CachedFont::SetBkColor(LICE_pixel color) { return std::exchange(m_bg, color); }
 
-LICE_pixel LICE_CachedFont::SetEffectColor(LICE_pixel color)
-{
+LICE_pixel LICE_CachedFont::SetEffectColor(LICE_pixel color) {
   return std::exchange(m_effectcol, color);
 }
 
-int LICE_CachedFont::SetBkMode(int mode)
-{
-  return std::exchange(m_bgmode, mode);
-}
+int LICE_CachedFont::SetBkMode(int mode) { return std::exchange(m_bgmode, mode); }
 
-void LICE_CachedFont::SetCombineMode(int mode, float alpha)
-{
+void LICE_CachedFont::SetCombineMode(int mode, float alpha) {
   m_comb_mode = mode;
   m_comb_alpha = alpha;
 }
 
-bool LICE_CachedFont::UseNativeEngine(unsigned flags) const
-{
+bool LICE_CachedFont::UseNativeEngine(unsigned flags) const {
   if (m_line_height >= 256) return true;
   return (m_flags & LICE_FONT_FLAG_FORCE_NATIVE) && !(m_flags & 0x1F7) &&
-         !(flags & LICE_DT_USEFGALPHA) && m_font &&
-         (m_lsadj == 0 || (flags & LICE_DT_SINGLELINE));
+         !(flags & LICE_DT_USEFGALPHA) && m_font && (m_lsadj == 0 || (flags & LICE_DT_SINGLELINE));
 }
 
 int LICE_CachedFont::DrawText(LICE_IBitmap* bitmap, const char* text, int length, RECT* rect,
-                              unsigned flags)
-{
+                              unsigned flags) {
   if (!text || !rect) return 0;
   if (!(flags & LICE_DT_CALCRECT) && !bitmap) return 0;
   if (UseNativeEngine(flags)) return DrawNative(bitmap, text, length, rect, flags);
@@ -196,8 +160,7 @@ int LICE_CachedFont::DrawText(LICE_IBitmap* bitmap, const char* text, int length
 }
 
 int LICE_CachedFont::DrawNative(LICE_IBitmap* bitmap, const char* text, int length, RECT* rect,
-                                unsigned flags)
-{
+                                unsigned flags) {
   if (!m_font) return 0;
   flags = (flags & 0x7FFFFFFFu) | LICE_DT_NOPREFIX;
   const int len = length > 0 ? length : -1;
@@ -216,8 +179,7 @@ int LICE_CachedFont::DrawNative(LICE_IBitmap* bitmap, const char* text, int leng
 
   RECT extent{0, 0, 0, 0};
   const int height = LICE_MeasureNativeText(m_font, text, len, &extent, flags);
-  if (flags & LICE_DT_CALCRECT)
-  {
+  if (flags & LICE_DT_CALCRECT) {
     rect->right = ToInt(int64_t(rect->left) + extent.right);
     rect->bottom = ToInt(int64_t(rect->top) + height);
     return height;
@@ -249,8 +211,7 @@ int LICE_CachedFont::DrawNative(LICE_IBitmap* bitmap, const char* text, int leng
 }
 
 int LICE_CachedFont::DrawCached(LICE_IBitmap* bitmap, const char* text, int length, RECT* rect,
-                                unsigned flags)
-{
+                                unsigned flags) {
   const bool measure = (flags & LICE_DT_CALCRECT) != 0;
   const bool vertical = (m_flags & LICE_FONT_FLAG_VERTICAL) != 0;
   const bool bottomUp = vertical && (m_flags & LICE_FONT_FLAG_VERTICAL_BOTTOMUP);
@@ -263,10 +224,8 @@ int LICE_CachedFont::DrawCached(LICE_IBitmap* bitmap, const char* text, int leng
   int x = rect->left, y = rect->top;
   if (bottomUp) y = rect->bottom;
   RECT clip{0, 0, 0, 0};
-  if (!measure)
-  {
-    if (flags & kAlignFlags)
-    {
+  if (!measure) {
+    if (flags & kAlignFlags) {
       RECT extent{0, 0, 0, 0};
       DrawCached(nullptr, text, length, &extent, (flags & ~kAlignFlags) | LICE_DT_CALCRECT);
       AlignedOrigin(*rect, flags, extent.right, extent.bottom, x, y);
@@ -286,13 +245,10 @@ int LICE_CachedFont::DrawCached(LICE_IBitmap* bitmap, const char* text, int leng
   int lines = 1;
   Utf8Reader reader(text, length > 0 ? length : -1);
   uint32_t code;
-  while (reader.Next(code))
-  {
+  while (reader.Next(code)) {
     if (code == '\r') continue;
-    if (code == '\n')
-    {
-      if (!(flags & LICE_DT_SINGLELINE))
-      {
+    if (code == '\n') {
+      if (!(flags & LICE_DT_SINGLELINE)) {
         longest = std::max<int64_t>(longest, std::llabs(along - startAlong));
         along = startAlong;
         across += lineStep;
@@ -304,12 +260,11 @@ int LICE_CachedFont::DrawCached(LICE_IBitmap* bitmap, const char* text, int leng
     const GlyphRecord* g = FindGlyph(code);
     if (!g) continue;
     if (bottomUp) along -= g->advance;
-    if (!measure)
-    {
+    if (!measure) {
       const int64_t gx = vertical ? x + across : along, gy = vertical ? along : y + across;
-      if (m_bgmode == 1)
-      {
-        const int cw = vertical ? m_line_height : g->advance, ch = vertical ? g->advance : m_line_height;
+      if (m_bgmode == 1) {
+        const int cw = vertical ? m_line_height : g->advance,
+                  ch = vertical ? g->advance : m_line_height;
         const RECT cell = Intersect(Box(gx, gy, cw, ch), clip);
         if (!IsEmpty(cell))
           LICE_FillRect(bitmap, cell.left, cell.top, cell.right - cell.left, cell.bottom - cell.top,
@@ -321,16 +276,15 @@ int LICE_CachedFont::DrawCached(LICE_IBitmap* bitmap, const char* text, int leng
   }
   longest = std::max<int64_t>(longest, std::llabs(along - startAlong));
   const int depth = lines * m_line_height + (lines - 1) * m_lsadj;
-  if (measure)
-  {
+  if (measure) {
     rect->right = ToInt(int64_t(rect->left) + (vertical ? depth : longest));
     rect->bottom = ToInt(int64_t(rect->top) + (vertical ? longest : depth));
   }
   return depth;  // the height of horizontal text, the width of vertical text
 }
 
-bool LICE_CachedFont::DrawGlyph(LICE_IBitmap* bitmap, uint32_t code, int x, int y, const RECT* clip)
-{
+bool LICE_CachedFont::DrawGlyph(LICE_IBitmap* bitmap, uint32_t code, int x, int y,
+                                const RECT* clip) {
   const RasterView view(bitmap);
   const GlyphRecord* g = view.empty() ? nullptr : FindGlyph(code);
   if (!g) return false;
@@ -341,21 +295,18 @@ bool LICE_CachedFont::DrawGlyph(LICE_IBitmap* bitmap, uint32_t code, int x, int 
 
 // Each pixel is blended with weight · coverage / 255 through the combine mode's operator.
 bool LICE_CachedFont::BlendGlyph(LICE_IBitmap* bitmap, const GlyphRecord& g, int64_t x, int64_t y,
-                                 const RECT& clip, int weight)
-{
+                                 const RECT& clip, int weight) {
   if (g.coverage <= 0 || weight <= 0) return false;
   const RasterView view(bitmap);
-  const RECT area = Intersect(Intersect(Box(x, y, g.width, g.height), clip),
-                              RECT{0, 0, view.width, view.height});
+  const RECT area =
+      Intersect(Intersect(Box(x, y, g.width, g.height), clip), RECT{0, 0, view.width, view.height});
   if (IsEmpty(area)) return false;
   const uint8_t* map = m_coverage.data() + (g.coverage - 1);
   return WithOperator(m_comb_mode, [&](const auto& blend) {
-    for (int py = area.top; py < area.bottom; ++py)
-    {
+    for (int py = area.top; py < area.bottom; ++py) {
       const uint8_t* coverage = map + size_t(py - y) * size_t(g.width) + size_t(area.left - x);
       LICE_pixel* row = view.row(py);
-      for (int px = area.left; px < area.right; ++px)
-      {
+      for (int px = area.left; px < area.right; ++px) {
         const int w = (coverage[px - area.left] * weight) / 255;
         if (w > 0) blend(PixelBytes(row + px), m_fg, w);
       }
@@ -363,8 +314,7 @@ bool LICE_CachedFont::BlendGlyph(LICE_IBitmap* bitmap, const GlyphRecord& g, int
   });
 }
 
-LICE_CachedFont::GlyphRecord* LICE_CachedFont::RecordFor(uint32_t code)
-{
+LICE_CachedFont::GlyphRecord* LICE_CachedFont::RecordFor(uint32_t code) {
   if (code < 128) return &m_lowchars[code];
   auto at = std::lower_bound(m_extended.begin(), m_extended.end(), code,
                              [](const GlyphRecord& g, uint32_t c) { return uint32_t(g.code) < c; });
@@ -375,8 +325,7 @@ LICE_CachedFont::GlyphRecord* LICE_CachedFont::RecordFor(uint32_t code)
   return &*m_extended.insert(at, record);
 }
 
-const LICE_CachedFont::GlyphRecord* LICE_CachedFont::FindGlyph(uint32_t code)
-{
+const LICE_CachedFont::GlyphRecord* LICE_CachedFont::FindGlyph(uint32_t code) {
   if (code > 0x10FFFF) return nullptr;
   GlyphRecord* record = RecordFor(code);
   if (!record) return nullptr;
@@ -387,8 +336,7 @@ const LICE_CachedFont::GlyphRecord* LICE_CachedFont::FindGlyph(uint32_t code)
 // Renders white on black on the shared render raster and keeps the green byte as coverage.
 // The glyph is drawn at the box origin; the box is widened to the right for overhangs, so a
 // glyph reaching left of its origin loses that part.
-void LICE_CachedFont::RenderGlyph(GlyphRecord& record, uint32_t code)
-{
+void LICE_CachedFont::RenderGlyph(GlyphRecord& record, uint32_t code) {
   record.code = int32_t(code);
   record.coverage = -1;
   if (!m_font || m_line_height > kMaxCachedLineHeight) return;
@@ -400,12 +348,12 @@ void LICE_CachedFont::RenderGlyph(GlyphRecord& record, uint32_t code)
   const int bytes = EncodeUtf8(code, utf8);
   LICE_NativeFont* old = LICE_SelectFont(dc, m_font);
   RECT box{0, 0, 0, 0};
-  LICE_DrawNativeText(dc, utf8, bytes, &box, LICE_DT_NOPREFIX | LICE_DT_SINGLELINE | LICE_DT_CALCRECT);
+  LICE_DrawNativeText(dc, utf8, bytes, &box,
+                      LICE_DT_NOPREFIX | LICE_DT_SINGLELINE | LICE_DT_CALCRECT);
   const int advance = box.right;
   box.right += 2 + (m_line_height >= 16 ? m_line_height / 16 : 0);  // room for overhangs
   box = Intersect(box, RECT{0, 0, render->getWidth(), render->getHeight()});
-  if (!IsEmpty(box))
-  {
+  if (!IsEmpty(box)) {
     LICE_ClearRect(render, box.left, box.top, box.right - box.left, box.bottom - box.top, 0, 0);
     LICE_DrawNativeText(dc, utf8, bytes, &box, LICE_DT_NOPREFIX | LICE_DT_SINGLELINE);
   }
@@ -415,20 +363,16 @@ void LICE_CachedFont::RenderGlyph(GlyphRecord& record, uint32_t code)
   const bool rotate = (m_flags & LICE_FONT_FLAG_ROTATE_GLYPHS) != 0;
   const int w = box.right, h = box.bottom;
   const size_t start = m_coverage.size();
-  try
-  {
+  try {
     m_coverage.resize(start + size_t(w) * size_t(h));
-  }
-  catch (const std::bad_alloc&)
-  {
+  } catch (const std::bad_alloc&) {
     record.coverage = 0;  // try again next time
     return;
   }
   const RasterView view(render);
   uint8_t* out = m_coverage.data() + start;
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x)
-    {
+    for (int x = 0; x < w; ++x) {
       const uint8_t coverage = PixelBytes(view.row(y) + x)[LICE_PIXEL_G];
       // Turned clockwise, source row y becomes column h − 1 − y.
       if (rotate)

@@ -16,8 +16,7 @@
 #include <vector>
 
 // Font flags (SetFromHFont).
-enum
-{
+enum {
   LICE_FONT_FLAG_VERTICAL = 0x1,           // the pen moves down; lines stack to the right
   LICE_FONT_FLAG_VERTICAL_BOTTOMUP = 0x2,  // with VERTICAL: the pen starts at the bottom, moves up
   LICE_FONT_FLAG_PRECALCALL = 0x4,         // render codes 0..127 at once, never codes above
@@ -26,9 +25,8 @@ enum
   LICE_FONT_FLAG_FORCE_NATIVE = 0x400,     // prefer the native text engine
 };
 
-class LICE_IFont
-{
-public:
+class LICE_IFont {
+ public:
   virtual ~LICE_IFont() = default;
   virtual void SetFromHFont(LICE_NativeFont* font, int flags = 0) = 0;
   // The setters return the previous value.
@@ -46,9 +44,8 @@ public:
   virtual bool DrawGlyph(LICE_IBitmap* bitmap, uint32_t code, int x, int y, const RECT* clip) = 0;
 };
 
-class LICE_CachedFont : public LICE_IFont
-{
-public:
+class LICE_CachedFont : public LICE_IFont {
+ public:
   LICE_CachedFont();
   ~LICE_CachedFont() override;
   LICE_CachedFont(const LICE_CachedFont&) = delete;
@@ -78,9 +75,8 @@ public:
   // cut to clip and the raster. Returns whether anything was drawn.
   bool DrawGlyph(LICE_IBitmap* bitmap, uint32_t code, int x, int y, const RECT* clip) override;
 
-private:
-  struct GlyphRecord
-  {
+ private:
+  struct GlyphRecord {
     int32_t coverage = 0;  // 0 not rendered yet, > 0 1 + start in m_coverage, < 0 no glyph
     int32_t width = 0;
     int32_t height = 0;

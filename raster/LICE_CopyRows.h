@@ -5,8 +5,7 @@
 
 #include "LICE_Types.h"
 
-namespace lice
-{
+namespace lice {
 // n pixels of d set to the colour.
 void FillRow(LICE_pixel* d, LICE_pixel color, int n);
 // n pixels of d blended toward one colour at weight w (0..256), all four bytes.

@@ -1,15 +1,12 @@
 #include "LICE_PixelOps.h"
 
-namespace lice
-{
+namespace lice {
 // Hue runs over 1536 steps (256 per sextant), saturation and value over 0..255.
-void AdjustHsv(const uint8_t* d, LICE_pixel s, int out[3])
-{
+void AdjustHsv(const uint8_t* d, LICE_pixel s, int out[3]) {
   const int r = d[LICE_PIXEL_R], g = d[LICE_PIXEL_G], b = d[LICE_PIXEL_B];
   const int hi = std::max({r, g, b}), lo = std::min({r, g, b}), delta = hi - lo;
   int hue = 0;
-  if (delta > 0)
-  {
+  if (delta > 0) {
     if (hi == r)
       hue = (256 * (g - b)) / delta;
     else if (hi == g)

@@ -27,68 +27,48 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace lice
-{
-inline int SourceByte(LICE_pixel s, int channel)
-{
+namespace lice {
+inline int SourceByte(LICE_pixel s, int channel) {
   return static_cast<int>((s >> (channel * 8)) & 255);
 }
-inline uint8_t Clamp255(int v)
-{
-  return static_cast<uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v);
-}
-inline int SourceAlphaWeight(int sA, int w)
-{
-  return ((sA + 1) * w) / 256;
-}
-inline uint8_t BlendToward(int d, int target, int w)
-{
+inline uint8_t Clamp255(int v) { return static_cast<uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v); }
+inline int SourceAlphaWeight(int sA, int w) { return ((sA + 1) * w) / 256; }
+inline uint8_t BlendToward(int d, int target, int w) {
   return static_cast<uint8_t>(d + ((target - d) * w) / 256);
 }
 
-struct CopyOp
-{
-  void operator()(uint8_t* d, LICE_pixel s, int w) const
-  {
-    if (w >= 256)
-    {
+struct CopyOp {
+  void operator()(uint8_t* d, LICE_pixel s, int w) const {
+    if (w >= 256) {
       for (int c = 0; c < 4; ++c) d[c] = static_cast<uint8_t>(SourceByte(s, c));
       return;
     }
-    for (int c = 0; c < 4; ++c)
-    {
+    for (int c = 0; c < 4; ++c) {
       const int sc = SourceByte(s, c);
       d[c] = static_cast<uint8_t>(sc + ((d[c] - sc) * (256 - w)) / 256);
     }
   }
 };
 
-struct CopyAlphaOp
-{
-  void operator()(uint8_t* d, LICE_pixel s, int w) const
-  {
+struct CopyAlphaOp {
+  void operator()(uint8_t* d, LICE_pixel s, int w) const {
     const int sA = SourceByte(s, LICE_PIXEL_A);
     if (sA == 0) return;
     int keep;
     int alphaAdd;
-    if (w >= 256)
-    {
-      if (sA == 255)
-      {
+    if (w >= 256) {
+      if (sA == 255) {
         for (int c = 1; c < 4; ++c) d[c] = static_cast<uint8_t>(SourceByte(s, c));
         d[LICE_PIXEL_A] = 255;
         return;
       }
       keep = 255 - sA;
       alphaAdd = sA;
-    }
-    else
-    {
+    } else {
       alphaAdd = SourceAlphaWeight(sA, w);
       keep = 256 - alphaAdd;
     }
-    for (int c = 1; c < 4; ++c)
-    {
+    for (int c = 1; c < 4; ++c) {
       const int sc = SourceByte(s, c);
       d[c] = static_cast<uint8_t>(sc + ((d[c] - sc) * keep) / 256);
     }
@@ -96,18 +76,14 @@ struct CopyAlphaOp
   }
 };
 
-struct AddOp
-{
-  void operator()(uint8_t* d, LICE_pixel s, int w) const
-  {
+struct AddOp {
+  void operator()(uint8_t* d, LICE_pixel s, int w) const {
     for (int c = 0; c < 4; ++c) d[c] = Clamp255(d[c] + (SourceByte(s, c) * w) / 256);
   }
 };
 
-struct AddAlphaOp
-{
-  void operator()(uint8_t* d, LICE_pixel s, int w) const
-  {
+struct AddAlphaOp {
+  void operator()(uint8_t* d, LICE_pixel s, int w) const {
     const int sA = SourceByte(s, LICE_PIXEL_A);
     if (sA == 0) return;
     const int a = SourceAlphaWeight(sA, w);
@@ -117,24 +93,19 @@ struct AddAlphaOp
 };
 
 // d · 256 / (256 − amount), limited to 255; amount is the weighted source.
-inline uint8_t Dodge(int d, int amount)
-{
+inline uint8_t Dodge(int d, int amount) {
   const int q = 256 - amount;
   return static_cast<uint8_t>(std::min(255, q >= 2 ? (d * 256) / q : d * 256));
 }
 
-struct DodgeOp
-{
-  void operator()(uint8_t* d, LICE_pixel s, int w) const
-  {
+struct DodgeOp {
+  void operator()(uint8_t* d, LICE_pixel s, int w) const {
     for (int c = 0; c < 4; ++c) d[c] = Dodge(d[c], (SourceByte(s, c) * w) / 256);
   }
 };
 
-struct DodgeAlphaOp
-{
-  void operator()(uint8_t* d, LICE_pixel s, int w) const
-  {
+struct DodgeAlphaOp {
+  void operator()(uint8_t* d, LICE_pixel s, int w) const {
     const int sA = SourceByte(s, LICE_PIXEL_A);
     const int a = SourceAlphaWeight(sA, w);
     for (int c = 1; c < 4; ++c) d[c] = Dodge(d[c], (SourceByte(s, c) * a) / 256);
@@ -142,24 +113,17 @@ struct DodgeAlphaOp
   }
 };
 
-inline int Multiply(int d, int s)
-{
-  return (d * (s + 1)) / 256;
-}
-inline int Overlay(int d, int s)
-{
+inline int Multiply(int d, int s) { return (d * (s + 1)) / 256; }
+inline int Overlay(int d, int s) {
   return d < 128 ? (2 * s * d) / 255 : 255 - (2 * (255 - s) * (255 - d)) / 255;
 }
 
 // MUL and OVERLAY share their weighting; Combine is Multiply or Overlay.
 template <int (*Combine)(int, int), bool UseAlpha>
-struct BlendFormulaOp
-{
-  void operator()(uint8_t* d, LICE_pixel s, int w) const
-  {
+struct BlendFormulaOp {
+  void operator()(uint8_t* d, LICE_pixel s, int w) const {
     int first = 0;
-    if constexpr (UseAlpha)
-    {
+    if constexpr (UseAlpha) {
       const int sA = SourceByte(s, LICE_PIXEL_A);
       if (sA == 0) return;
       w = SourceAlphaWeight(sA, w);
@@ -177,12 +141,9 @@ using OverlayAlphaOp = BlendFormulaOp<Overlay, true>;
 void AdjustHsv(const uint8_t* d, LICE_pixel s, int out[3]);
 
 template <bool UseAlpha>
-struct HsvAdjustOp
-{
-  void operator()(uint8_t* d, LICE_pixel s, int w) const
-  {
-    if constexpr (UseAlpha)
-    {
+struct HsvAdjustOp {
+  void operator()(uint8_t* d, LICE_pixel s, int w) const {
+    if constexpr (UseAlpha) {
       const int sA = SourceByte(s, LICE_PIXEL_A);
       if (sA == 0) return;
       w = SourceAlphaWeight(sA, w);
@@ -193,12 +154,10 @@ struct HsvAdjustOp
   }
 };
 
-struct ChannelCopyOp
-{
+struct ChannelCopyOp {
   int from;
   int to;
-  void operator()(uint8_t* d, LICE_pixel s, int w) const
-  {
+  void operator()(uint8_t* d, LICE_pixel s, int w) const {
     d[to] = BlendToward(d[to], SourceByte(s, from), std::min(w, 256));
   }
 };
@@ -206,39 +165,43 @@ struct ChannelCopyOp
 // Calls body(op) with the operator the mode word selects; returns false (and calls nothing)
 // for a mode that draws nothing.
 template <class Body>
-bool WithOperator(int mode, Body&& body)
-{
+bool WithOperator(int mode, Body&& body) {
   const int op = mode & LICE_BLIT_MODE_MASK;
   const bool useAlpha = (mode & LICE_BLIT_USE_ALPHA) != 0;
-  if (op >= LICE_BLIT_MODE_CHANCOPY)
-  {
+  if (op >= LICE_BLIT_MODE_CHANCOPY) {
     body(ChannelCopyOp{op & 3, (op >> 2) & 3});
     return true;
   }
-  switch (op)
-  {
-    case LICE_BLIT_MODE_COPY: useAlpha ? body(CopyAlphaOp{}) : body(CopyOp{}); return true;
-    case LICE_BLIT_MODE_ADD: useAlpha ? body(AddAlphaOp{}) : body(AddOp{}); return true;
-    case LICE_BLIT_MODE_DODGE: useAlpha ? body(DodgeAlphaOp{}) : body(DodgeOp{}); return true;
-    case LICE_BLIT_MODE_MUL: useAlpha ? body(MulAlphaOp{}) : body(MulOp{}); return true;
-    case LICE_BLIT_MODE_OVERLAY: useAlpha ? body(OverlayAlphaOp{}) : body(OverlayOp{}); return true;
+  switch (op) {
+    case LICE_BLIT_MODE_COPY:
+      useAlpha ? body(CopyAlphaOp{}) : body(CopyOp{});
+      return true;
+    case LICE_BLIT_MODE_ADD:
+      useAlpha ? body(AddAlphaOp{}) : body(AddOp{});
+      return true;
+    case LICE_BLIT_MODE_DODGE:
+      useAlpha ? body(DodgeAlphaOp{}) : body(DodgeOp{});
+      return true;
+    case LICE_BLIT_MODE_MUL:
+      useAlpha ? body(MulAlphaOp{}) : body(MulOp{});
+      return true;
+    case LICE_BLIT_MODE_OVERLAY:
+      useAlpha ? body(OverlayAlphaOp{}) : body(OverlayOp{});
+      return true;
     case LICE_BLIT_MODE_HSVADJ:
       useAlpha ? body(HsvAdjustOp<true>{}) : body(HsvAdjustOp<false>{});
       return true;
-    default: return false;
+    default:
+      return false;
   }
 }
 
 // The integer weight of a float alpha: int(alpha · 256), limited to 0..256 (NaN gives 0).
-inline int WeightOf(float alpha)
-{
+inline int WeightOf(float alpha) {
   if (!(alpha > 0.0f)) return 0;
   if (alpha >= 1.0f) return 256;
   return static_cast<int>(alpha * 256.0f);
 }
 
-inline uint8_t* PixelBytes(LICE_pixel* p)
-{
-  return reinterpret_cast<uint8_t*>(p);
-}
+inline uint8_t* PixelBytes(LICE_pixel* p) { return reinterpret_cast<uint8_t*>(p); }
 }  // namespace lice

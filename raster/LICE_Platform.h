@@ -18,8 +18,7 @@ struct LICE_DrawContext;
 struct LICE_NativeFont;
 
 // Text format flags, shared by the native text engine and LICE_CachedFont::DrawText.
-enum
-{
+enum {
   LICE_DT_CALCRECT = 0x1,  // measure only: right and bottom of the rectangle are set
   LICE_DT_VCENTER = 0x2,
   LICE_DT_CENTER = 0x4,

@@ -4,18 +4,15 @@
 #include "LICE_Bitmap.h"
 #include "LICE_PixelOps.h"
 
-namespace lice
-{
-struct RasterView
-{
+namespace lice {
+struct RasterView {
   LICE_pixel* bits = nullptr;
   int width = 0;
   int height = 0;
   int span = 0;
   bool flipped = false;
 
-  explicit RasterView(LICE_IBitmap* bm)
-  {
+  explicit RasterView(LICE_IBitmap* bm) {
     if (!bm) return;
     bits = bm->getBits();
     if (!bits) return;
@@ -27,8 +24,7 @@ struct RasterView
   }
   bool empty() const { return !bits || width <= 0 || height <= 0; }
   // Row y of the image (0 = top), wherever it lies in memory.
-  LICE_pixel* row(int y) const
-  {
+  LICE_pixel* row(int y) const {
     return bits + static_cast<long>(flipped ? height - 1 - y : y) * span;
   }
   bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
@@ -36,8 +32,7 @@ struct RasterView
 
 // Blends colour into the pixel at (x, y), which must lie inside the raster.
 template <class Op>
-inline void BlendAt(const RasterView& v, int x, int y, LICE_pixel color, int w, const Op& op)
-{
+inline void BlendAt(const RasterView& v, int x, int y, LICE_pixel color, int w, const Op& op) {
   op(PixelBytes(v.row(y) + x), color, w);
 }
 }  // namespace lice

@@ -1,18 +1,11 @@
 #include "LICE_Bitmap.h"
 #include "LICE_Platform.h"
 
-LICE_SysBitmap::LICE_SysBitmap(int w, int h)
-{
-  resize(w, h);
-}
+LICE_SysBitmap::LICE_SysBitmap(int w, int h) { resize(w, h); }
 
-LICE_SysBitmap::~LICE_SysBitmap()
-{
-  LICE_DestroyDrawContext(m_dc);
-}
+LICE_SysBitmap::~LICE_SysBitmap() { LICE_DestroyDrawContext(m_dc); }
 
-bool LICE_SysBitmap::resize(int w, int h)
-{
+bool LICE_SysBitmap::resize(int w, int h) {
   if (w == m_width && h == m_height) return false;
   m_width = w;
   m_height = h;
@@ -23,8 +16,7 @@ bool LICE_SysBitmap::resize(int w, int h)
   LICE_DestroyDrawContext(m_dc);
   m_dc = nullptr;
   m_bits = nullptr;
-  if (m_allocw <= 0 || m_alloch <= 0)
-  {
+  if (m_allocw <= 0 || m_alloch <= 0) {
     m_width = m_height = m_allocw = m_alloch = 0;
     return false;
   }

@@ -12,8 +12,7 @@ using LICE_pixel = uint32_t;
 // Byte offsets of the channels inside a pixel, in memory order.
 enum { LICE_PIXEL_A = 0, LICE_PIXEL_R = 1, LICE_PIXEL_G = 2, LICE_PIXEL_B = 3 };
 
-constexpr LICE_pixel LICE_ARGB(unsigned a, unsigned r, unsigned g, unsigned b)
-{
+constexpr LICE_pixel LICE_ARGB(unsigned a, unsigned r, unsigned g, unsigned b) {
   return (a & 255) | (r & 255) << 8 | (g & 255) << 16 | (b & 255) << 24;
 }
 constexpr unsigned LICE_GETA(LICE_pixel p) { return p & 255; }
@@ -22,14 +21,12 @@ constexpr unsigned LICE_GETG(LICE_pixel p) { return (p >> 16) & 255; }
 constexpr unsigned LICE_GETB(LICE_pixel p) { return p >> 24; }
 
 // Integer rectangle; right and bottom are exclusive.
-struct RECT
-{
+struct RECT {
   int left, top, right, bottom;
 };
 
 // Blit mode word: the operator in the low byte, plus the filter and source-alpha flags.
-enum
-{
+enum {
   LICE_BLIT_MODE_COPY = 0,
   LICE_BLIT_MODE_ADD = 1,
   LICE_BLIT_MODE_DODGE = 2,

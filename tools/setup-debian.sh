@@ -9,7 +9,7 @@ packages=(cmake ninja-build g++ clang pkg-config libpng-dev zlib1g-dev libfreety
 if [[ "${1:-}" == "--tests" ]]; then
   # Xvfb for the editor tests, Ardour's scanner as a real host, clang's fuzzer runtime,
   # valgrind for instruction counts, pixman as a benchmark reference.
-  packages+=(xvfb xauth ardour libclang-rt-14-dev valgrind libpixman-1-dev locales)
+  packages+=(xvfb xauth ardour libclang-rt-14-dev valgrind libpixman-1-dev locales clang-format)
 fi
 
 missing=()

@@ -5,6 +5,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup-debian.sh --tests
 
+# The sources keep the house format (.clang-format).
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
 jobs=$(nproc)
 run_ctest() { ctest --test-dir "$1" --output-on-failure -j"$jobs" "${@:2}"; }
 

@@ -31,9 +31,9 @@ class IPlugVST : public IPlugBase {
   static constexpr int kMaxBlockSize = 1 << 16;
 
   IPlugVST(IPlugInstanceInfo instanceInfo, int nParams, const char* channelIOStr, int nPresets,
-           const char* effectName, const char* productName, const char* mfrName,
-           int vendorVersion, int uniqueID, int mfrID, int latency, bool plugDoesMidi,
-           bool plugDoesChunks, bool plugIsInst);
+           const char* effectName, const char* productName, const char* mfrName, int vendorVersion,
+           int uniqueID, int mfrID, int latency, bool plugDoesMidi, bool plugDoesChunks,
+           bool plugIsInst);
   ~IPlugVST() override = default;
 
   vst2::AEffect* GetAEffect() { return &mAEffect; }
@@ -89,8 +89,8 @@ class IPlugVST : public IPlugBase {
   void UpdateEditRect();
   // Runs one host processing call, in pieces no longer than the block size.
   template <typename Sample, typename Finish>
-  static void ProcessFromHost(vst2::AEffect* effect, Sample** inputs, Sample** outputs,
-                              int nFrames, Finish finish);
+  static void ProcessFromHost(vst2::AEffect* effect, Sample** inputs, Sample** outputs, int nFrames,
+                              Finish finish);
   template <typename Sample>
   std::vector<Sample*>& ChannelsAt(bool input) {
     if constexpr (std::is_same_v<Sample, float>) {

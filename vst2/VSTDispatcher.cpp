@@ -277,8 +277,8 @@ intptr_t IPlugVST::DoPinProperties(bool isInput, int idx, VstPinProperties* prop
   const int count = isInput ? NInChannels() : NOutChannels();
   if (idx < 0 || idx >= count || !props) return 0;
   // Channels pair up as stereo from the first: 0 with 1, 2 with 3, and so on.
-  props->flags = (idx % 2 == 1 || idx == count - 1) ? kVstPinIsActive
-                                                     : (kVstPinIsActive | kVstPinIsStereo);
+  props->flags =
+      (idx % 2 == 1 || idx == count - 1) ? kVstPinIsActive : (kVstPinIsActive | kVstPinIsStereo);
   snprintf(props->label, sizeof props->label, "%s %d", isInput ? "Input" : "Output", idx + 1);
   return 1;
 }

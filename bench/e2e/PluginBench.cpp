@@ -12,7 +12,8 @@
 namespace {
 
 std::shared_ptr<host::PluginLibrary> library() {
-  static std::shared_ptr<host::PluginLibrary> loaded = host::PluginLibrary::load(TUNDRAX_PLUGIN_PATH);
+  static std::shared_ptr<host::PluginLibrary> loaded =
+      host::PluginLibrary::load(TUNDRAX_PLUGIN_PATH);
   return loaded;
 }
 

@@ -14,9 +14,7 @@ void Compressor::SetSampleRate(double sampleRate) {
   mMakeupSmoother.SetSampleRate(sampleRate);
 }
 
-void Compressor::SetRatio(double ratio) {
-  mRatio = ratio > 0.0 ? ratio : 1.0;
-}
+void Compressor::SetRatio(double ratio) { mRatio = ratio > 0.0 ? ratio : 1.0; }
 
 void Compressor::SetThreshold(double thresholdDb) {
   mThreshold = thresholdDb;
@@ -27,9 +25,7 @@ void Compressor::SetThreshold(double thresholdDb) {
   mBelowThresholdBound = boundary >= DBL_MIN ? boundary * (1.0 - 1e-9) : 0.0;
 }
 
-void Compressor::SetMakeupGain(double gainDb) {
-  mMakeupGain = std::pow(10.0, gainDb / 20.0);
-}
+void Compressor::SetMakeupGain(double gainDb) { mMakeupGain = std::pow(10.0, gainDb / 20.0); }
 
 double Compressor::ReductionAtMagnitude(double v) const {
   const double level = 20.0 * std::log10(v);

@@ -57,6 +57,5 @@ inline StereoPair FlushTinyPair(StereoPair v) {
 // arithmetic when this holds.
 inline bool StepKeepsValue(double v) {
   const double magnitude = std::fabs(v);
-  return (magnitude >= kFlushBound && magnitude <= DBL_MAX) ||
-         std::bit_cast<std::uint64_t>(v) == 0;
+  return (magnitude >= kFlushBound && magnitude <= DBL_MAX) || std::bit_cast<std::uint64_t>(v) == 0;
 }

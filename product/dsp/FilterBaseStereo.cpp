@@ -25,8 +25,8 @@ void FilterBaseStereo::SetGain(double gainDb) {
 }
 
 void FilterBaseStereo::ClearNonFiniteMemory() {
-  const double sum = mLeft.x1 + mLeft.x2 + mLeft.y1 + mLeft.y2 + mRight.x1 + mRight.x2 +
-                     mRight.y1 + mRight.y2;
+  const double sum =
+      mLeft.x1 + mLeft.x2 + mLeft.y1 + mLeft.y2 + mRight.x1 + mRight.x2 + mRight.y1 + mRight.y2;
   // The sum of finite values can itself overflow; that case clears too, harmlessly.
   if (!std::isfinite(sum)) {
     mLeft = Memory();

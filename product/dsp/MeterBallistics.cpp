@@ -54,8 +54,7 @@ double MeterBallistics::LevelOfPeak(double peak) {
 }
 
 int MeterBallistics::GetFrame(int frameCount) const {
-  const double position =
-      (frameCount - 1) * (1.0 - GetDisplayedLevel() / kMinimumDb) + 0.5;
+  const double position = (frameCount - 1) * (1.0 - GetDisplayedLevel() / kMinimumDb) + 0.5;
   // Compared before converting, so levels far out of range (or not a number) stay defined.
   if (!(position >= 1.0)) {
     return 1;

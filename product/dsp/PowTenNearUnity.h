@@ -25,8 +25,8 @@ inline bool PowTenNearUnity(double y, double& result) {
   // e^t - 1 - t by Horner; the first omitted term t^7/7! is below 2^-61.
   const double q =
       t * t * (0.5 + t * (1.0 / 6 + t * (1.0 / 24 + t * (1.0 / 120 + t * (1.0 / 720)))));
-  const double s = t + q;        // X - 1, rounded: error ≤ |s|·2^-53
-  const double d0 = 1.0 + s;     // the candidate
+  const double s = t + q;           // X - 1, rounded: error ≤ |s|·2^-53
+  const double d0 = 1.0 + s;        // the candidate
   const double d = (1.0 - d0) + s;  // X - candidate; 1 - d0 is exact
   // Errors: |t|·2^-52 from t (carried into X nearly unchanged), |s|·2^-53 from the sum,
   // 2^-60 for the series' rounding and truncation together.

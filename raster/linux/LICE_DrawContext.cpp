@@ -6,8 +6,7 @@
 #include <cstdlib>
 #include <utility>
 
-LICE_DrawContext* LICE_CreateDrawContext(int width, int height)
-{
+LICE_DrawContext* LICE_CreateDrawContext(int width, int height) {
   if (width <= 0 || height <= 0) return nullptr;
   const int64_t bytes = int64_t(width) * height * 4;
   if (bytes > INT32_MAX) return nullptr;
@@ -15,43 +14,36 @@ LICE_DrawContext* LICE_CreateDrawContext(int width, int height)
   if (!block) return nullptr;
   auto* dc = new LICE_DrawContext;
   dc->block = block;
-  dc->bits = reinterpret_cast<LICE_pixel*>((reinterpret_cast<uintptr_t>(block) + 63) & ~uintptr_t(63));
+  dc->bits =
+      reinterpret_cast<LICE_pixel*>((reinterpret_cast<uintptr_t>(block) + 63) & ~uintptr_t(63));
   dc->width = width;
   dc->height = height;
   return dc;
 }
 
-void LICE_DestroyDrawContext(LICE_DrawContext* dc)
-{
+void LICE_DestroyDrawContext(LICE_DrawContext* dc) {
   if (!dc) return;
   free(dc->block);
   delete dc;
 }
 
-LICE_pixel* LICE_DrawContextBits(LICE_DrawContext* dc)
-{
-  return dc ? dc->bits : nullptr;
-}
+LICE_pixel* LICE_DrawContextBits(LICE_DrawContext* dc) { return dc ? dc->bits : nullptr; }
 
-LICE_NativeFont* LICE_SelectFont(LICE_DrawContext* dc, LICE_NativeFont* font)
-{
+LICE_NativeFont* LICE_SelectFont(LICE_DrawContext* dc, LICE_NativeFont* font) {
   if (!dc) return nullptr;
   LICE_NativeFont* old = dc->font;
   dc->font = font;
   return old;
 }
 
-int LICE_SetTextColor(LICE_DrawContext* dc, int rgb)
-{
+int LICE_SetTextColor(LICE_DrawContext* dc, int rgb) {
   return dc ? std::exchange(dc->textColor, rgb & 0xFFFFFF) : 0;
 }
 
-int LICE_SetBkColor(LICE_DrawContext* dc, int rgb)
-{
+int LICE_SetBkColor(LICE_DrawContext* dc, int rgb) {
   return dc ? std::exchange(dc->bkColor, rgb & 0xFFFFFF) : 0;
 }
 
-int LICE_SetBkMode(LICE_DrawContext* dc, int mode)
-{
+int LICE_SetBkMode(LICE_DrawContext* dc, int mode) {
   return dc ? std::exchange(dc->bkMode, mode) : 0;
 }

@@ -11,11 +11,9 @@
 #include <unordered_map>
 #include <vector>
 
-namespace lice
-{
+namespace lice {
 // One glyph as FreeType rendered it, kept by its font: 8-bit coverage, one byte per pixel.
-struct GlyphImage
-{
+struct GlyphImage {
   int advance = 0;  // pixels
   int left = 0;     // bitmap origin relative to the pen and the baseline (y grows down)
   int top = 0;
@@ -28,19 +26,17 @@ struct GlyphImage
 }  // namespace lice
 
 // A FreeType face at one size. Created by LICE_CreateNativeFont.
-struct LICE_NativeFont
-{
+struct LICE_NativeFont {
   FT_Face face = nullptr;
   int lineHeight = 0;  // ascent + descent, pixels
   int ascent = 0;      // baseline below the top of a line, pixels
   int32_t loadFlags = 0;
-  int escapement = 0;   // kept, not applied: text is laid out horizontally
+  int escapement = 0;  // kept, not applied: text is laid out horizontally
   int orientation = 0;
   std::unordered_map<uint32_t, lice::GlyphImage> glyphs;  // rendered once per code
 };
 
-namespace lice
-{
+namespace lice {
 // The advance of a code in pixels (0 when the font has no glyph and no fallback glyph).
 int GlyphAdvance(LICE_NativeFont* font, uint32_t code);
 // The rendered glyph of a code, from the font's cache or rendered now; null when FreeType

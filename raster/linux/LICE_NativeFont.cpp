@@ -11,21 +11,18 @@
 #include <utility>
 #include <strings.h>
 
-namespace
-{
+namespace {
 // The FreeType library and the fontconfig configuration exist while at least one native font
 // does; the count and both handles are guarded by one mutex, as FreeType asks for when faces
 // are created and destroyed from several threads.
-struct FontSystem
-{
+struct FontSystem {
   std::mutex mutex;
   int liveFonts = 0;
   FT_Library library = nullptr;
   FcConfig* config = nullptr;
 };
 
-FontSystem& Fonts()
-{
+FontSystem& Fonts() {
   static FontSystem system;
   return system;
 }
@@ -34,9 +31,8 @@ FontSystem& Fonts()
 const char* const kFallbackFamilies[] = {"DejaVu Sans Mono", "monospace"};
 
 // Finds the file of a family; requireFamily refuses fontconfig's substitutes.
-bool FindFontFile(FcConfig* config, const char* family, int weight, bool italic,
-                  bool requireFamily, FcChar8** file, int* index, FcPattern** keep)
-{
+bool FindFontFile(FcConfig* config, const char* family, int weight, bool italic, bool requireFamily,
+                  FcChar8** file, int* index, FcPattern** keep) {
   FcPattern* pattern = FcPatternCreate();
   if (!pattern) return false;
   FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
@@ -51,10 +47,10 @@ bool FindFontFile(FcConfig* config, const char* family, int weight, bool italic,
 
   bool familyMatches = !requireFamily;
   FcChar8* name = nullptr;
-  for (int i = 0; !familyMatches && FcPatternGetString(match, FC_FAMILY, i, &name) == FcResultMatch; ++i)
+  for (int i = 0; !familyMatches && FcPatternGetString(match, FC_FAMILY, i, &name) == FcResultMatch;
+       ++i)
     familyMatches = strcasecmp(reinterpret_cast<const char*>(name), family) == 0;
-  if (!familyMatches || FcPatternGetString(match, FC_FILE, 0, file) != FcResultMatch)
-  {
+  if (!familyMatches || FcPatternGetString(match, FC_FILE, 0, file) != FcResultMatch) {
     FcPatternDestroy(match);
     return false;
   }
@@ -64,17 +60,16 @@ bool FindFontFile(FcConfig* config, const char* family, int weight, bool italic,
 }
 
 // Opens the face for the family or a fallback; call with the system's mutex held.
-FT_Face OpenFace(FontSystem& fonts, const char* family, int weight, bool italic)
-{
+FT_Face OpenFace(FontSystem& fonts, const char* family, int weight, bool italic) {
   const char* tries[3] = {family && *family ? family : nullptr, kFallbackFamilies[0],
                           kFallbackFamilies[1]};
-  for (int i = 0; i < 3; ++i)
-  {
+  for (int i = 0; i < 3; ++i) {
     if (!tries[i]) continue;
     FcChar8* file = nullptr;
     int index = 0;
     FcPattern* match = nullptr;
-    if (!FindFontFile(fonts.config, tries[i], weight, italic, i < 2, &file, &index, &match)) continue;
+    if (!FindFontFile(fonts.config, tries[i], weight, italic, i < 2, &file, &index, &match))
+      continue;
     FT_Face face = nullptr;
     const FT_Error error =
         FT_New_Face(fonts.library, reinterpret_cast<const char*>(file), index, &face);
@@ -84,14 +79,11 @@ FT_Face OpenFace(FontSystem& fonts, const char* family, int weight, bool italic)
   return nullptr;
 }
 
-bool AcquireFontSystem(FontSystem& fonts)
-{
-  if (fonts.liveFonts == 0)
-  {
+bool AcquireFontSystem(FontSystem& fonts) {
+  if (fonts.liveFonts == 0) {
     if (FT_Init_FreeType(&fonts.library)) return false;
     fonts.config = FcInitLoadConfigAndFonts();
-    if (!fonts.config)
-    {
+    if (!fonts.config) {
       FT_Done_FreeType(fonts.library);
       return false;
     }
@@ -100,8 +92,7 @@ bool AcquireFontSystem(FontSystem& fonts)
   return true;
 }
 
-void ReleaseFontSystem(FontSystem& fonts)
-{
+void ReleaseFontSystem(FontSystem& fonts) {
   if (--fonts.liveFonts > 0) return;
   FT_Done_FreeType(fonts.library);
   FcConfigDestroy(fonts.config);
@@ -110,8 +101,7 @@ void ReleaseFontSystem(FontSystem& fonts)
 }
 
 // Sizes a scalable face: height > 0 is the line height (ascent + descent), height < 0 the em.
-bool SizeFace(LICE_NativeFont& font, int height)
-{
+bool SizeFace(LICE_NativeFont& font, int height) {
   FT_Face face = font.face;
   if (!FT_IS_SCALABLE(face) || face->ascender - face->descender <= 0) return false;
   const double cell = double(face->ascender - face->descender);
@@ -126,8 +116,7 @@ bool SizeFace(LICE_NativeFont& font, int height)
 }  // namespace
 
 LICE_NativeFont* LICE_CreateNativeFont(int height, int width, int escapement, int orientation,
-                                       int weight, bool italic, int quality, const char* face)
-{
+                                       int weight, bool italic, int quality, const char* face) {
   (void)width;  // glyphs keep their natural proportions
   if (height < -4096 || height > 4096) return nullptr;
   FontSystem& fonts = Fonts();
@@ -136,8 +125,7 @@ LICE_NativeFont* LICE_CreateNativeFont(int height, int width, int escapement, in
 
   auto* font = new LICE_NativeFont;
   font->face = OpenFace(fonts, face, weight, italic);
-  if (!font->face || !SizeFace(*font, height))
-  {
+  if (!font->face || !SizeFace(*font, height)) {
     if (font->face) FT_Done_Face(font->face);
     delete font;
     ReleaseFontSystem(fonts);
@@ -149,8 +137,7 @@ LICE_NativeFont* LICE_CreateNativeFont(int height, int width, int escapement, in
   return font;
 }
 
-void LICE_DestroyNativeFont(LICE_NativeFont* font)
-{
+void LICE_DestroyNativeFont(LICE_NativeFont* font) {
   if (!font) return;
   FontSystem& fonts = Fonts();
   std::lock_guard<std::mutex> lock(fonts.mutex);
@@ -159,21 +146,15 @@ void LICE_DestroyNativeFont(LICE_NativeFont* font)
   ReleaseFontSystem(fonts);
 }
 
-int LICE_NativeFontLineHeight(const LICE_NativeFont* font)
-{
-  return font ? font->lineHeight : 0;
-}
+int LICE_NativeFontLineHeight(const LICE_NativeFont* font) { return font ? font->lineHeight : 0; }
 
-namespace lice
-{
-int GlyphAdvance(LICE_NativeFont* font, uint32_t code)
-{
+namespace lice {
+int GlyphAdvance(LICE_NativeFont* font, uint32_t code) {
   const GlyphImage* glyph = RenderGlyph(font, code);
   return glyph ? glyph->advance : 0;
 }
 
-const GlyphImage* RenderGlyph(LICE_NativeFont* font, uint32_t code)
-{
+const GlyphImage* RenderGlyph(LICE_NativeFont* font, uint32_t code) {
   if (auto found = font->glyphs.find(code); found != font->glyphs.end()) return &found->second;
   if (FT_Load_Char(font->face, code, FT_LOAD_RENDER | font->loadFlags)) return nullptr;
   const FT_GlyphSlot slot = font->face->glyph;
@@ -184,13 +165,11 @@ const GlyphImage* RenderGlyph(LICE_NativeFont* font, uint32_t code)
   image.top = -slot->bitmap_top;
   // Only 8-bit grey and 1-bit images have coverage; anything else counts as empty.
   const bool mono = bm.pixel_mode == FT_PIXEL_MODE_MONO;
-  if ((mono || bm.pixel_mode == FT_PIXEL_MODE_GRAY) && bm.pitch >= 0)
-  {
+  if ((mono || bm.pixel_mode == FT_PIXEL_MODE_GRAY) && bm.pitch >= 0) {
     image.width = int(bm.width);
     image.height = int(bm.rows);
     image.coverage.resize(size_t(image.width) * size_t(image.height));
-    for (int y = 0; y < image.height; ++y)
-    {
+    for (int y = 0; y < image.height; ++y) {
       const unsigned char* row = bm.buffer + size_t(y) * size_t(bm.pitch);
       for (int x = 0; x < image.width; ++x)
         image.coverage[size_t(y) * image.width + x] =

@@ -11,12 +11,10 @@
 
 using namespace lice;
 
-namespace
-{
+namespace {
 // The code drawn for a text code: carriage returns draw nothing, a line feed inside a single
 // line is a space.
-bool Drawable(uint32_t& code)
-{
+bool Drawable(uint32_t& code) {
   if (code == '\r') return false;
   if (code == '\n') code = ' ';
   return true;
@@ -25,26 +23,21 @@ bool Drawable(uint32_t& code)
 // Calls lineFn(startByte, endByte, width) for each line; a line feed ends a line unless
 // LICE_DT_SINGLELINE is set. Returns the number of lines.
 template <class LineFn>
-int ForEachLine(LICE_NativeFont* font, const char* text, int len, unsigned flags, LineFn&& lineFn)
-{
+int ForEachLine(LICE_NativeFont* font, const char* text, int len, unsigned flags, LineFn&& lineFn) {
   const bool single = (flags & LICE_DT_SINGLELINE) != 0;
   Utf8Reader reader(text, len);
   int lines = 0, start = 0, width = 0;
-  while (true)
-  {
+  while (true) {
     const int before = reader.Position();
     uint32_t code;
     const bool more = reader.Next(code);
-    if (!more || (code == '\n' && !single))
-    {
+    if (!more || (code == '\n' && !single)) {
       lineFn(start, before, width);
       ++lines;
       if (!more) return lines;
       start = reader.Position();
       width = 0;
-    }
-    else if (Drawable(code))
-    {
+    } else if (Drawable(code)) {
       width += GlyphAdvance(font, code);
     }
   }
@@ -52,55 +45,51 @@ int ForEachLine(LICE_NativeFont* font, const char* text, int len, unsigned flags
 
 // Positions are worked out in 64 bits (rectangles may reach the ends of the int range);
 // pixels are only ever touched inside the clip.
-int ToInt(int64_t v)
-{
-  return int(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
-}
+int ToInt(int64_t v) { return int(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
 
-struct Clip
-{
+struct Clip {
   int left, top, right, bottom;
 };
 
 // Blends the text colour into one pixel by coverage (0..255); the alpha byte is kept.
-void BlendCoverage(LICE_pixel& p, int rgb, int coverage)
-{
+void BlendCoverage(LICE_pixel& p, int rgb, int coverage) {
   uint8_t* d = reinterpret_cast<uint8_t*>(&p);
   const int target[3] = {(rgb >> 16) & 255, (rgb >> 8) & 255, rgb & 255};
-  for (int c = 0; c < 3; ++c) d[c + 1] = uint8_t(d[c + 1] + ((target[c] - d[c + 1]) * coverage) / 255);
+  for (int c = 0; c < 3; ++c)
+    d[c + 1] = uint8_t(d[c + 1] + ((target[c] - d[c + 1]) * coverage) / 255);
 }
 
-void DrawGlyphImage(LICE_DrawContext* dc, const GlyphImage& g, int64_t x, int64_t y, const Clip& clip)
-{
-  const int x0 = int(std::max<int64_t>(x, clip.left)), x1 = int(std::min<int64_t>(x + g.width, clip.right));
-  const int y0 = int(std::max<int64_t>(y, clip.top)), y1 = int(std::min<int64_t>(y + g.height, clip.bottom));
-  for (int py = y0; py < y1; ++py)
-  {
+void DrawGlyphImage(LICE_DrawContext* dc, const GlyphImage& g, int64_t x, int64_t y,
+                    const Clip& clip) {
+  const int x0 = int(std::max<int64_t>(x, clip.left)),
+            x1 = int(std::min<int64_t>(x + g.width, clip.right));
+  const int y0 = int(std::max<int64_t>(y, clip.top)),
+            y1 = int(std::min<int64_t>(y + g.height, clip.bottom));
+  for (int py = y0; py < y1; ++py) {
     LICE_pixel* row = dc->bits + long(py) * dc->width;
-    for (int px = x0; px < x1; ++px)
-    {
+    for (int px = x0; px < x1; ++px) {
       const int coverage = g.Coverage(px - x, py - y);
       if (coverage) BlendCoverage(row[px], dc->textColor, coverage);
     }
   }
 }
 
-void FillBackground(LICE_DrawContext* dc, int64_t x, int64_t y, int w, int h, const Clip& clip)
-{
-  const int x0 = int(std::max<int64_t>(x, clip.left)), x1 = int(std::min<int64_t>(x + w, clip.right));
-  const int y0 = int(std::max<int64_t>(y, clip.top)), y1 = int(std::min<int64_t>(y + h, clip.bottom));
+void FillBackground(LICE_DrawContext* dc, int64_t x, int64_t y, int w, int h, const Clip& clip) {
+  const int x0 = int(std::max<int64_t>(x, clip.left)),
+            x1 = int(std::min<int64_t>(x + w, clip.right));
+  const int y0 = int(std::max<int64_t>(y, clip.top)),
+            y1 = int(std::min<int64_t>(y + h, clip.bottom));
   for (int py = y0; py < y1; ++py)
     for (int px = x0; px < x1; ++px)
       BlendCoverage(dc->bits[long(py) * dc->width + px], dc->bkColor, 255);
 }
 
-void DrawLine(LICE_DrawContext* dc, const char* text, int bytes, int64_t x, int64_t y, const Clip& clip)
-{
+void DrawLine(LICE_DrawContext* dc, const char* text, int bytes, int64_t x, int64_t y,
+              const Clip& clip) {
   LICE_NativeFont* font = dc->font;
   Utf8Reader reader(text, bytes);
   uint32_t code;
-  while (reader.Next(code))
-  {
+  while (reader.Next(code)) {
     const GlyphImage* glyph = Drawable(code) ? RenderGlyph(font, code) : nullptr;
     if (!glyph) continue;
     DrawGlyphImage(dc, *glyph, x + glyph->left, y + font->ascent + glyph->top, clip);
@@ -110,8 +99,7 @@ void DrawLine(LICE_DrawContext* dc, const char* text, int bytes, int64_t x, int6
 }  // namespace
 
 int LICE_MeasureNativeText(LICE_NativeFont* font, const char* text, int len, RECT* rect,
-                           unsigned flags)
-{
+                           unsigned flags) {
   if (!font || !text || !rect) return 0;
   int widest = 0;
   const int lines = ForEachLine(font, text, len, flags,
@@ -122,8 +110,7 @@ int LICE_MeasureNativeText(LICE_NativeFont* font, const char* text, int len, REC
 }
 
 int LICE_DrawNativeText(LICE_DrawContext* dc, const char* text, int len, RECT* rect,
-                        unsigned flags)
-{
+                        unsigned flags) {
   if (!dc || !dc->font || !text || !rect) return 0;
   if (flags & LICE_DT_CALCRECT) return LICE_MeasureNativeText(dc->font, text, len, rect, flags);
 

@@ -116,7 +116,7 @@ TEST(IParam, DisplayTextsAndLabels) {
   p.SetDisplayText(0, "");
   p.SetDisplayText(1, "one");
   p.SetDisplayText(1, "uno");  // not merged: the first wins
-  EXPECT_EQ(Display(p), "0");   // an empty text shows the number
+  EXPECT_EQ(Display(p), "0");  // an empty text shows the number
   EXPECT_STREQ(p.GetLabelForHost(), "unit");
   p.Set(1.0);
   EXPECT_EQ(Display(p), "one");

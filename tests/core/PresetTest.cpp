@@ -78,7 +78,8 @@ TEST_F(PresetTest, MakeOperationsFillFreeSlotsOnly) {
   EXPECT_EQ(Values(plug), (std::vector<double>{0, 1, 1}));  // 0.0 clamps the double to 1
   plug.GetParam(1)->Set(2.0);
   ASSERT_TRUE(plug.RestorePreset(1));
-  EXPECT_EQ(Values(plug), (std::vector<double>{0, 0, 9}));  // unnamed ones took the values of the time
+  EXPECT_EQ(Values(plug),
+            (std::vector<double>{0, 0, 9}));  // unnamed ones took the values of the time
 
   TestPlug bad(3, "2-2", 1);
   Init(bad);

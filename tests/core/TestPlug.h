@@ -9,11 +9,13 @@
 class TestPlug : public IPlugBase {
  public:
   explicit TestPlug(int nParams, const char* channelIO = "2-2", int nPresets = 0)
-      : IPlugBase(nParams, channelIO, nPresets, "Test", "", "Maker", 0x10002, 1, 2, 0, false,
-                  false, false, 0) {}
+      : IPlugBase(nParams, channelIO, nPresets, "Test", "", "Maker", 0x10002, 1, 2, 0, false, false,
+                  false, 0) {}
 
   void BeginInformHostOfParamChange(int) override {}
-  void InformHostOfParamChange(int idx, double value) override { automated.emplace_back(idx, value); }
+  void InformHostOfParamChange(int idx, double value) override {
+    automated.emplace_back(idx, value);
+  }
   void EndInformHostOfParamChange(int) override {}
   void InformHostOfProgramChange() override {}
   int GetSamplePos() override { return 0; }

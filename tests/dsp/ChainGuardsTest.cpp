@@ -88,10 +88,10 @@ TEST(ChainGuards, NonFiniteSamplesActAsSilence) {
   std::vector<double> al(n), ar(n), bl(n), br(n);
   for (int pos = 0; pos < n; pos += 512) {
     const int m = std::min(512, n - pos);
-    a.Process(bad.left.data() + pos, bad.right.data() + pos, al.data() + pos, ar.data() + pos,
+    a.Process(bad.left.data() + pos, bad.right.data() + pos, al.data() + pos, ar.data() + pos, m,
+              2);
+    b.Process(zeros.left.data() + pos, zeros.right.data() + pos, bl.data() + pos, br.data() + pos,
               m, 2);
-    b.Process(zeros.left.data() + pos, zeros.right.data() + pos, bl.data() + pos,
-              br.data() + pos, m, 2);
   }
   EXPECT_EQ(al, bl);
   EXPECT_EQ(ar, br);

@@ -26,8 +26,8 @@ const StepTable kSteps[3] = {
 };
 
 double AnalyticDb(const ref::PeakFilter& f, double frequency) {
-  const std::complex<double> z1 = std::polar(1.0, -2.0 * 3.141592653589793 * frequency /
-                                                      f.sampleRate);
+  const std::complex<double> z1 =
+      std::polar(1.0, -2.0 * 3.141592653589793 * frequency / f.sampleRate);
   const std::complex<double> z2 = z1 * z1;
   return ToDb(std::abs((f.b0 + f.b1 * z1 + f.b2 * z2) / (1.0 + f.a1 * z1 + f.a2 * z2)));
 }
@@ -137,12 +137,12 @@ TEST(FilterGuards, UnsoundSettingsGiveAnIdentity) {
     double sampleRate, frequency, quality;
   };
   const Case cases[] = {
-      {8000, 4000, 1},      // at Nyquist: the Click band's top step at 8 kHz
-      {8000, 4000.5, 4},    // above Nyquist
-      {44100, 1000, 0},     // quality 0
-      {44100, 1000, -2},    // negative quality
-      {0, 1000, 1},         // sample rate 0
-      {44100, 0, 1},        // centre at DC
+      {8000, 4000, 1},    // at Nyquist: the Click band's top step at 8 kHz
+      {8000, 4000.5, 4},  // above Nyquist
+      {44100, 1000, 0},   // quality 0
+      {44100, 1000, -2},  // negative quality
+      {0, 1000, 1},       // sample rate 0
+      {44100, 0, 1},      // centre at DC
   };
   for (const Case& c : cases) {
     FilterPeakStereo f;

@@ -24,8 +24,7 @@ inline double SineAmplitude(const std::vector<double>& x, int start, double freq
   return std::hypot(a, b);
 }
 
-inline std::vector<double> Sine(double frequency, double amplitude, double sampleRate,
-                                int frames) {
+inline std::vector<double> Sine(double frequency, double amplitude, double sampleRate, int frames) {
   std::vector<double> v(frames);
   for (int n = 0; n < frames; ++n) {
     v[n] = amplitude * std::sin(2.0 * 3.141592653589793 * frequency / sampleRate * n);

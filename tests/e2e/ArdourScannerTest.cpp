@@ -25,13 +25,14 @@ TEST(ArdourScanner, IndexesThePlugin) {
     if (std::getenv("CI") != nullptr) FAIL() << kScanner << " is missing (install ardour)";
     GTEST_SKIP() << kScanner << " is missing (install ardour to run this test)";
   }
-  const fs::path home = fs::temp_directory_path() / ("tundrax-ardour-" + std::to_string(::getpid()));
+  const fs::path home =
+      fs::temp_directory_path() / ("tundrax-ardour-" + std::to_string(::getpid()));
   fs::remove_all(home);
   fs::create_directories(home);
   const std::string output =
       runCommand("HOME='" + home.string() + "' XDG_CACHE_HOME='" + home.string() +
-          "/.cache' LD_LIBRARY_PATH=/usr/lib/ardour7 " + kScanner + " -f '" TUNDRAX_PLUGIN_PATH
-          "' 2>&1");
+                 "/.cache' LD_LIBRARY_PATH=/usr/lib/ardour7 " + kScanner +
+                 " -f '" TUNDRAX_PLUGIN_PATH "' 2>&1");
   // Ardour prints the unique ID in memory order.
   EXPECT_NE(output.find("Found Plugin: 'rooz' Tundrax"), std::string::npos) << output;
 
@@ -46,10 +47,9 @@ TEST(ArdourScanner, IndexesThePlugin) {
   }
   fs::remove_all(home);
   ASSERT_FALSE(cache.empty()) << "no cache file written; scanner said:\n" << output;
-  for (const char* attribute :
-       {"name=\"Tundrax\"", "creator=\"Orvalline\"", "n_inputs=\"2\"", "n_outputs=\"2\"",
-        "id=\"2054123378\"", "category=\"Effect\"", "is_instrument=\"0\"",
-        "can_process_replace=\"1\""}) {
+  for (const char* attribute : {"name=\"Tundrax\"", "creator=\"Orvalline\"", "n_inputs=\"2\"",
+                                "n_outputs=\"2\"", "id=\"2054123378\"", "category=\"Effect\"",
+                                "is_instrument=\"0\"", "can_process_replace=\"1\""}) {
     EXPECT_NE(cache.find(attribute), std::string::npos) << attribute << " in\n" << cache;
   }
 }

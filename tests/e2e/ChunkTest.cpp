@@ -72,7 +72,8 @@ TEST(Chunks, BankAndProgramSurviveSaveAndLoad) {
   EXPECT_EQ(target->getChunk(ChunkKind::Bank), bank);
   EXPECT_EQ(target->getChunk(ChunkKind::Program), program);
   EXPECT_EQ(target->programNameIndexed(3), "Edited");
-  for (int i = 0; i < kNumParams; ++i) EXPECT_EQ(target->getParameter(i), source->getParameter(i)) << i;
+  for (int i = 0; i < kNumParams; ++i)
+    EXPECT_EQ(target->getParameter(i), source->getParameter(i)) << i;
   // Loading the same bytes again changes nothing.
   ASSERT_TRUE(target->setChunk(ChunkKind::Bank, bank));
   EXPECT_EQ(target->getChunk(ChunkKind::Bank), bank);

@@ -12,8 +12,8 @@ using host::UsageError;
 using Args = std::vector<std::string>;
 
 TEST(CommandLine, ProcessTakesEveryOption) {
-  Args args = {"p.so", "in.wav", "out.flac", "--preset", "808 Kick", "--param", "13=0.5",
-               "--param", "0=1", "--block", "300", "--precision", "double", "--offline"};
+  Args args = {"p.so",    "in.wav", "out.flac", "--preset", "808 Kick",    "--param", "13=0.5",
+               "--param", "0=1",    "--block",  "300",      "--precision", "double",  "--offline"};
   host::ProcessOptions options = host::parseProcessArgs(args);
   EXPECT_EQ(options.plugin, "p.so");
   EXPECT_EQ(options.input, "in.wav");
@@ -37,9 +37,9 @@ TEST(CommandLine, ProcessTakesEveryOption) {
 
 TEST(CommandLine, ProcessRefusesMalformedArguments) {
   const Args bad[] = {
-      {"p.so", "in.wav"},                                  // no output
-      {"p.so", "in.wav", "out.wav", "extra"},              // too many files
-      {"p.so", "in.wav", "out.wav", "--program"},          // missing value
+      {"p.so", "in.wav"},                          // no output
+      {"p.so", "in.wav", "out.wav", "extra"},      // too many files
+      {"p.so", "in.wav", "out.wav", "--program"},  // missing value
       {"p.so", "in.wav", "out.wav", "--program", "-1"},
       {"p.so", "in.wav", "out.wav", "--program", "2x"},
       {"p.so", "in.wav", "out.wav", "--program", "1", "--preset", "Default"},

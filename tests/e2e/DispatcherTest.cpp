@@ -64,7 +64,9 @@ TEST(Dispatcher, SpeakerArrangementsAreTheStereoRecords) {
   auto plugin = e2e::openTundrax();
   vst2::VstSpeakerArrangement* in = nullptr;
   vst2::VstSpeakerArrangement* out = nullptr;
-  EXPECT_EQ(plugin->dispatch(vst2::effGetSpeakerArrangement, 0, reinterpret_cast<intptr_t>(&in), &out), 1);
+  EXPECT_EQ(
+      plugin->dispatch(vst2::effGetSpeakerArrangement, 0, reinterpret_cast<intptr_t>(&in), &out),
+      1);
   ASSERT_NE(in, nullptr);
   ASSERT_NE(out, nullptr);
   EXPECT_EQ(in->numChannels, 2);
@@ -81,9 +83,9 @@ TEST(Dispatcher, SpeakerArrangementsAreTheStereoRecords) {
 TEST(Dispatcher, VendorSpecificHostExtensions) {
   auto plugin = e2e::openTundrax();
   constexpr intptr_t kHandled = 0xBEEF;
-  EXPECT_EQ(plugin->dispatch(vst2::effVendorSpecific, 8, 3), kHandled);   // int
-  EXPECT_EQ(plugin->dispatch(vst2::effVendorSpecific, 8, 0), kHandled);   // bool
-  EXPECT_EQ(plugin->dispatch(vst2::effVendorSpecific, 8, 12), 0);         // double
+  EXPECT_EQ(plugin->dispatch(vst2::effVendorSpecific, 8, 3), kHandled);  // int
+  EXPECT_EQ(plugin->dispatch(vst2::effVendorSpecific, 8, 0), kHandled);  // bool
+  EXPECT_EQ(plugin->dispatch(vst2::effVendorSpecific, 8, 12), 0);        // double
   EXPECT_EQ(plugin->dispatch(vst2::effVendorSpecific, 8, 17), 0);
   EXPECT_EQ(plugin->dispatch(vst2::effVendorSpecific, 8, -1), 0);
   Canary canary;
@@ -146,9 +148,9 @@ TEST(Dispatcher, ConstantAnswersIgnoreTheirArguments) {
 
 // Every opcode the plug-in leaves alone, with junk arguments: 0, no write, no change of state.
 TEST(Dispatcher, UnhandledOpcodesReturnZeroAndChangeNothing) {
-  const std::set<int32_t> handled = {0,  1,  2,  3,  4,  5,  6,  7,  8,  10, 11, 12, 13,
-                                     14, 15, 22, 23, 24, 25, 26, 27, 29, 33, 34, 35, 42,
-                                     45, 47, 48, 49, 50, 51, 52, 58, 66, 69};
+  const std::set<int32_t> handled = {0,  1,  2,  3,  4,  5,  6,  7,  8,  10, 11, 12,
+                                     13, 14, 15, 22, 23, 24, 25, 26, 27, 29, 33, 34,
+                                     35, 42, 45, 47, 48, 49, 50, 51, 52, 58, 66, 69};
   auto plugin = e2e::openTundrax();
   plugin->setParameter(13, 0.25f);
   const std::vector<uint8_t> bank = plugin->getChunk(host::ChunkKind::Bank);
@@ -176,12 +178,12 @@ TEST(Dispatcher, NullPointersAndBadIndicesAreRefused) {
   const std::vector<uint8_t> bank = plugin->getChunk(host::ChunkKind::Bank);
   const std::vector<uint8_t> program = plugin->getChunk(host::ChunkKind::Program);
 
-  for (int32_t opcode : {vst2::effGetProgramName, vst2::effSetProgramName, vst2::effGetEffectName,
-                         vst2::effGetVendorString, vst2::effGetProductString, vst2::effCanDo,
-                         vst2::effGetChunk, vst2::effSetChunk, vst2::effProcessEvents,
-                         vst2::effGetMidiKeyName, vst2::effGetProgramNameIndexed,
-                         vst2::effEditGetRect, vst2::effGetInputProperties,
-                         vst2::effGetOutputProperties}) {
+  for (int32_t opcode :
+       {vst2::effGetProgramName, vst2::effSetProgramName, vst2::effGetEffectName,
+        vst2::effGetVendorString, vst2::effGetProductString, vst2::effCanDo, vst2::effGetChunk,
+        vst2::effSetChunk, vst2::effProcessEvents, vst2::effGetMidiKeyName,
+        vst2::effGetProgramNameIndexed, vst2::effEditGetRect, vst2::effGetInputProperties,
+        vst2::effGetOutputProperties}) {
     EXPECT_EQ(plugin->dispatch(opcode, 0, 144, nullptr), 0) << opcode;
   }
   for (int32_t opcode : {vst2::effGetParamLabel, vst2::effGetParamDisplay, vst2::effGetParamName}) {

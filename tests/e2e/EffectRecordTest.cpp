@@ -59,9 +59,9 @@ TEST(EffectRecord, ParameterAndProgramNames) {
     EXPECT_EQ(plugin->paramLabel(i), e2e::kParams[i].label);
     EXPECT_TRUE(plugin->canBeAutomated(i));
   }
-  const char* defaultDisplays[kNumParams] = {"off", "off", "off", "0", "0", "0", "0", "0", "0",
-                                             "0",   "0",   "0",   "2.0", "0.0", "10.0", "50.0",
-                                             "0.0"};
+  const char* defaultDisplays[kNumParams] = {"off", "off", "off",  "0",    "0",  "0",
+                                             "0",   "0",   "0",    "0",    "0",  "0",
+                                             "2.0", "0.0", "10.0", "50.0", "0.0"};
   for (int i = 0; i < kNumParams; ++i) EXPECT_EQ(plugin->paramDisplay(i), defaultDisplays[i]) << i;
   for (int p = 0; p < kNumPrograms; ++p) {
     EXPECT_EQ(plugin->programNameIndexed(p), e2e::kProgramNames[p]) << p;

@@ -54,8 +54,8 @@ TEST(HostCallback, InsideTheEntryPointTheInstanceBeingCreatedAnswers) {
 }
 
 TEST(HostCallback, ReportsTheInstancesSettings) {
-  AttachedRecord record({.sampleRate = 96000.0, .blockSize = 64,
-                         .processLevel = vst2::kVstProcessLevelOffline});
+  AttachedRecord record(
+      {.sampleRate = 96000.0, .blockSize = 64, .processLevel = vst2::kVstProcessLevelOffline});
   EXPECT_EQ(record.call(vst2::audioMasterGetSampleRate), 96000);
   EXPECT_EQ(record.call(vst2::audioMasterGetBlockSize), 64);
   EXPECT_EQ(record.call(vst2::audioMasterGetCurrentProcessLevel), vst2::kVstProcessLevelOffline);
@@ -70,7 +70,8 @@ TEST(HostCallback, ReportsTheInstancesSettings) {
 
 TEST(HostCallback, TimeRecordFollowsTheTransport) {
   AttachedRecord record({.sampleRate = 48000.0, .tempo = 120.0});
-  auto* info = reinterpret_cast<const vst2::VstTimeInfo*>(record.call(vst2::audioMasterGetTime, 0, 0x3E00));
+  auto* info =
+      reinterpret_cast<const vst2::VstTimeInfo*>(record.call(vst2::audioMasterGetTime, 0, 0x3E00));
   ASSERT_NE(info, nullptr);
   // At least 96 bytes are handed out; what lies past the 88-byte record is zero.
   const auto* raw = reinterpret_cast<const unsigned char*>(info);
@@ -80,14 +81,15 @@ TEST(HostCallback, TimeRecordFollowsTheTransport) {
   EXPECT_EQ(info->tempo, 120.0);
   EXPECT_EQ(info->timeSigNumerator, 4);
   EXPECT_EQ(info->timeSigDenominator, 4);
-  const int32_t valid = vst2::kVstPpqPosValid | vst2::kVstTempoValid | vst2::kVstBarsValid |
-                        vst2::kVstTimeSigValid;
+  const int32_t valid =
+      vst2::kVstPpqPosValid | vst2::kVstTempoValid | vst2::kVstBarsValid | vst2::kVstTimeSigValid;
   EXPECT_EQ(info->flags & valid, valid);
   EXPECT_EQ(info->flags & vst2::kVstTransportPlaying, 0);
 
   record.context.setPlaying(true);
   record.context.advance(48000 * 3);  // three seconds: six beats at 120 BPM
-  EXPECT_EQ(reinterpret_cast<const vst2::VstTimeInfo*>(record.call(vst2::audioMasterGetTime)), info);
+  EXPECT_EQ(reinterpret_cast<const vst2::VstTimeInfo*>(record.call(vst2::audioMasterGetTime)),
+            info);
   EXPECT_EQ(info->samplePos, 144000.0);
   EXPECT_DOUBLE_EQ(info->ppqPos, 6.0);
   EXPECT_DOUBLE_EQ(info->barStartPos, 4.0);

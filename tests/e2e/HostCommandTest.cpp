@@ -68,8 +68,8 @@ TEST_F(HostCommand, InfoDescribesThePlugin) {
 }
 
 TEST_F(HostCommand, ProcessWritesTheFileAndReportsLevels) {
-  Result result = runHost("process " + mPlugin + " " + path("kick.wav") + " " +
-                          path("out.flac") + " --preset '808 Kick' --param 13=0.25 --block 100");
+  Result result = runHost("process " + mPlugin + " " + path("kick.wav") + " " + path("out.flac") +
+                          " --preset '808 Kick' --param 13=0.25 --block 100");
   ASSERT_EQ(result.status, 0) << result.output;
   EXPECT_NE(result.output.find("program 4 \"808 Kick\""), std::string::npos) << result.output;
   EXPECT_NE(result.output.find("channel 2"), std::string::npos);
@@ -96,7 +96,8 @@ TEST_F(HostCommand, MistakesExitNonZeroWithAMessage) {
                 "program 11 does not exist"},
            Case{"process " + mPlugin + " " + in + " " + out + " --param 17=0.5",
                 "parameter 17 does not exist"},
-           Case{"process " + mPlugin + " " + in + " " + path("out.xyz"), "cannot tell the audio format"},
+           Case{"process " + mPlugin + " " + in + " " + path("out.xyz"),
+                "cannot tell the audio format"},
            Case{"process " + mPlugin + " " + in + " " + out + " --param 3=2", "--param expects"},
            Case{"state " + mPlugin + " load " + path("none.txst"), "cannot read"},
            Case{"frobnicate", "unknown command"},
@@ -108,7 +109,8 @@ TEST_F(HostCommand, MistakesExitNonZeroWithAMessage) {
 }
 
 TEST_F(HostCommand, StateRoundTrip) {
-  Result saved = runHost("state " + mPlugin + " save " + path("s.txst") + " --program 3 --program 7");
+  Result saved =
+      runHost("state " + mPlugin + " save " + path("s.txst") + " --program 3 --program 7");
   ASSERT_EQ(saved.status, 0) << saved.output;
   EXPECT_NE(saved.output.find("bank chunk 1691 bytes, program chunk 144 bytes, current program 7"),
             std::string::npos)

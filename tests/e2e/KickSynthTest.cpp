@@ -39,7 +39,8 @@ TEST(KickSynth, HitsEveryHalfSecondWithFallingPitch) {
   const double hitStart = 0.05;
   auto hitPeak = [&](double from, double to) {
     double peak = 0.0;
-    for (auto i = static_cast<std::size_t>(from * rate); i < static_cast<std::size_t>(to * rate); ++i) {
+    for (auto i = static_cast<std::size_t>(from * rate); i < static_cast<std::size_t>(to * rate);
+         ++i) {
       peak = std::max(peak, std::fabs(kicks[i]));
     }
     return peak;

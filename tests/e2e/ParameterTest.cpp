@@ -28,8 +28,8 @@ TEST(Parameters, ShapedCurvesMapNormalisedValues) {
     int index;
     double shape, min, max;
   };
-  for (Shaped p : {Shaped{12, 2.66297, 1, 20}, Shaped{14, 2.38143, 1, 100},
-                   Shaped{15, 2.33354, 1, 500}}) {
+  for (Shaped p :
+       {Shaped{12, 2.66297, 1, 20}, Shaped{14, 2.38143, 1, 100}, Shaped{15, 2.33354, 1, 500}}) {
     for (float n : {0.0f, 0.1f, 0.5f, 0.77f, 1.0f}) {
       SCOPED_TRACE(testing::Message() << "parameter " << p.index << " at " << n);
       plugin->setParameter(p.index, n);
@@ -57,9 +57,9 @@ TEST(Parameters, StepParametersRound) {
     double value;
     const char* display;
   };
-  for (Case c : {Case{0.0f, 0, "0"}, Case{0.2f, 0, "0"}, Case{0.24f, 0, "0"}, Case{0.26f, 1, "1"},
-                 Case{0.4f, 1, "1"}, Case{0.74f, 1, "1"}, Case{0.75f, 2, "2"},
-                 Case{1.0f, 2, "2"}}) {
+  for (Case c :
+       {Case{0.0f, 0, "0"}, Case{0.2f, 0, "0"}, Case{0.24f, 0, "0"}, Case{0.26f, 1, "1"},
+        Case{0.4f, 1, "1"}, Case{0.74f, 1, "1"}, Case{0.75f, 2, "2"}, Case{1.0f, 2, "2"}}) {
     plugin->setParameter(7, c.normalised);
     EXPECT_EQ(e2e::realValues(*plugin)[7], c.value) << c.normalised;
     EXPECT_EQ(plugin->paramDisplay(7), c.display) << c.normalised;

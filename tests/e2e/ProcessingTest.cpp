@@ -1,4 +1,5 @@
-// Audio through the three process callbacks: the accumulating call adds, block splitting changes nothing, and a disconnected input is silent.
+// Audio through the three process callbacks: the accumulating call adds, block splitting changes
+// nothing, and a disconnected input is silent.
 #include <gtest/gtest.h>
 
 #include <climits>

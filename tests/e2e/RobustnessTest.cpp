@@ -48,8 +48,11 @@ TEST(Robustness, RandomAndMutatedChunksLeaveParametersInRange) {
   const std::vector<uint8_t> program = plugin->getChunk(ChunkKind::Program);
   const double specials[] = {std::numeric_limits<double>::quiet_NaN(),
                              std::numeric_limits<double>::infinity(),
-                             -std::numeric_limits<double>::infinity(), 1e308, -1e308,
-                             std::numeric_limits<double>::denorm_min(), -0.0};
+                             -std::numeric_limits<double>::infinity(),
+                             1e308,
+                             -1e308,
+                             std::numeric_limits<double>::denorm_min(),
+                             -0.0};
   auto byte = [&random] { return static_cast<uint8_t>(random() & 0xFF); };
   for (int round = 0; round < 20000; ++round) {
     std::vector<uint8_t> chunk;
@@ -114,7 +117,8 @@ TEST(Robustness, BankNamesOfAnyLength) {
   const int32_t oldLength = e2e::readInt32(bank, firstName);
   for (int32_t length : {0, 23, 24, 255, 256, 5000}) {
     std::vector<uint8_t> edited(bank.begin(), bank.begin() + firstName);
-    for (int shift = 0; shift < 32; shift += 8) edited.push_back(static_cast<uint8_t>(length >> shift));
+    for (int shift = 0; shift < 32; shift += 8)
+      edited.push_back(static_cast<uint8_t>(length >> shift));
     for (int32_t i = 0; i < length; ++i) edited.push_back(static_cast<uint8_t>('a' + i % 26));
     edited.insert(edited.end(), bank.begin() + firstName + 4 + oldLength, bank.end());
     ASSERT_TRUE(plugin->setChunk(ChunkKind::Bank, edited)) << length;

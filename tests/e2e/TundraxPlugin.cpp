@@ -27,9 +27,9 @@ const std::array<ParamInfo, kNumParams> kParams = {{
 }};
 
 const std::array<const char*, kNumPrograms> kProgramNames = {
-    "Default",       "Acoustic Kick 1", "Acoustic Kick 2", "Acoustic Kick 3",
-    "808 Kick",      "HipHop Kick 1",   "HipHop Kick 2",   "Dub Kick",
-    "Electro Kick",  "Trance Kick 1",   "Trance Kick 2"};
+    "Default",      "Acoustic Kick 1", "Acoustic Kick 2", "Acoustic Kick 3",
+    "808 Kick",     "HipHop Kick 1",   "HipHop Kick 2",   "Dub Kick",
+    "Electro Kick", "Trance Kick 1",   "Trance Kick 2"};
 
 const std::array<std::array<int, 9>, kNumPrograms> kPresetSteps = {{
     {0, 0, 0, 0, 0, 0, 0, 0, 0},
@@ -45,7 +45,7 @@ const std::array<std::array<int, 9>, kNumPrograms> kPresetSteps = {{
     {2, 1, 0, 0, 2, 0, 2, 1, 0},
 }};
 
-const std::array<double, kNumParams> kDefaults = {0, 0, 0, 0, 0, 0, 0, 0, 0,
+const std::array<double, kNumParams> kDefaults = {0, 0, 0, 0,   0,   0,    0,    0,  0,
                                                   0, 0, 0, 2.0, 0.0, 10.0, 50.0, 0.0};
 
 std::shared_ptr<host::PluginLibrary> loadTundrax() {
@@ -94,8 +94,8 @@ std::vector<double> realValues(host::PluginInstance& plugin) {
     float normalised = plugin.getParameter(i);
     if (!std::isfinite(values[i]) || values[i] < kParams[i].min || values[i] > kParams[i].max ||
         !std::isfinite(normalised) || normalised < 0.0f || normalised > 1.0f) {
-      return ::testing::AssertionFailure() << "parameter " << i << " holds " << values[i]
-                                           << " (normalised " << normalised << ")";
+      return ::testing::AssertionFailure()
+             << "parameter " << i << " holds " << values[i] << " (normalised " << normalised << ")";
     }
   }
   return ::testing::AssertionSuccess();

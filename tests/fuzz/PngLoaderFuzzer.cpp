@@ -5,8 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   LICE_IBitmap* bm = LICE_LoadPNGFromMemory(data, size);
   if (!bm) return 0;
   const int w = bm->getWidth(), h = bm->getHeight(), span = bm->getRowSpan();

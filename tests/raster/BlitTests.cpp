@@ -3,8 +3,7 @@
 
 using namespace rastertest;
 
-TEST(Bitmaps, MemBitmapAlignsRowsKeepsItsBlockWhenShrinkingAndFreesItWhenEmpty)
-{
+TEST(Bitmaps, MemBitmapAlignsRowsKeepsItsBlockWhenShrinkingAndFreesItWhenEmpty) {
   LICE_MemBitmap bm(10, 3, 4);
   EXPECT_EQ(bm.getRowSpan(), 12);
   EXPECT_EQ(reinterpret_cast<uintptr_t>(bm.getBits()) % 64, 0u);
@@ -26,8 +25,7 @@ TEST(Bitmaps, MemBitmapAlignsRowsKeepsItsBlockWhenShrinkingAndFreesItWhenEmpty)
   EXPECT_EQ(bm.getWidth(), 0);
 }
 
-TEST(Bitmaps, SysBitmapHasAZeroedContextAndKeepsItWhenShrinking)
-{
+TEST(Bitmaps, SysBitmapHasAZeroedContextAndKeepsItWhenShrinking) {
   LICE_SysBitmap bm(10, 7);
   ASSERT_NE(bm.getDC(), nullptr);
   EXPECT_EQ(bm.getRowSpan(), 12);
@@ -45,8 +43,7 @@ TEST(Bitmaps, SysBitmapHasAZeroedContextAndKeepsItWhenShrinking)
   LICE_FillRect(&bm, 0, 0, 5, 5, 0xFFFFFFFF, 1.0f, 0);  // nothing to draw into, no crash
 }
 
-TEST(Blit, EdgeCaseFromTheEditorCopiesTheVisiblePartOfANegativelyPlacedSource)
-{
+TEST(Blit, EdgeCaseFromTheEditorCopiesTheVisiblePartOfANegativelyPlacedSource) {
   LICE_MemBitmap src(10, 10), dst(100, 100);
   for (int y = 0; y < 10; ++y)
     for (int x = 0; x < 10; ++x) LICE_PutPixel(&src, x, y, LICE_ARGB(255, x, y, 1), 1.0f, 0);
@@ -60,14 +57,12 @@ TEST(Blit, EdgeCaseFromTheEditorCopiesTheVisiblePartOfANegativelyPlacedSource)
 
 // Every destination pixel (x, y) shows source pixel (x − dstx + left, y − dsty + top) when
 // that lies inside both the source rectangle and the source; nothing else changes.
-TEST(Blit, ClipsAtEveryEdgeOfSourceRectangleAndDestination)
-{
+TEST(Blit, ClipsAtEveryEdgeOfSourceRectangleAndDestination) {
   SeededRandom rnd(1234);
   SCOPED_TRACE(rnd.Trace());
   LICE_MemBitmap src(13, 9), dst(21, 17), before(21, 17);
   FillRandom(src, rnd);
-  for (int round = 0; round < 3000; ++round)
-  {
+  for (int round = 0; round < 3000; ++round) {
     FillRandom(dst, rnd);
     LICE_Copy(&before, &dst);
     const RECT r{rnd.Int(-16, 14), rnd.Int(-12, 10), 0, 0};
@@ -75,20 +70,19 @@ TEST(Blit, ClipsAtEveryEdgeOfSourceRectangleAndDestination)
     const int dx = rnd.Int(-25, 24), dy = rnd.Int(-20, 20);
     LICE_Blit(&dst, &src, dx, dy, &sr, 1.0f, LICE_BLIT_MODE_COPY);
     for (int y = 0; y < 17; ++y)
-      for (int x = 0; x < 21; ++x)
-      {
+      for (int x = 0; x < 21; ++x) {
         const int sx = x - dx + sr.left, sy = y - dy + sr.top;
         const bool inside = sx >= std::max(0, sr.left) && sx < std::min(13, sr.right) &&
                             sy >= std::max(0, sr.top) && sy < std::min(9, sr.bottom);
-        ASSERT_EQ(LICE_GetPixel(&dst, x, y), inside ? LICE_GetPixel(&src, sx, sy) : LICE_GetPixel(&before, x, y))
-            << "rect " << sr.left << "," << sr.top << "," << sr.right << "," << sr.bottom << " at " << dx
-            << "," << dy << " pixel " << x << "," << y;
+        ASSERT_EQ(LICE_GetPixel(&dst, x, y),
+                  inside ? LICE_GetPixel(&src, sx, sy) : LICE_GetPixel(&before, x, y))
+            << "rect " << sr.left << "," << sr.top << "," << sr.right << "," << sr.bottom << " at "
+            << dx << "," << dy << " pixel " << x << "," << y;
       }
   }
 }
 
-TEST(Blit, FlippedRastersAreWalkedFromTheirLastRowUpwards)
-{
+TEST(Blit, FlippedRastersAreWalkedFromTheirLastRowUpwards) {
   FlippedBitmap flipped(3, 4);
   LICE_MemBitmap plain(3, 4);
   for (int y = 0; y < 4; ++y)
@@ -96,12 +90,13 @@ TEST(Blit, FlippedRastersAreWalkedFromTheirLastRowUpwards)
   // Image row 0 lies in the last memory row.
   EXPECT_EQ(flipped.getBits()[3 * flipped.getRowSpan() + 2], LICE_ARGB(255, 2, 0, 0));
 
-  for (float alpha : {1.0f, 0.75f})
-  {
+  for (float alpha : {1.0f, 0.75f}) {
     LICE_ClearRect(&plain, 0, 0, 3, 4, 0, 0);
     LICE_Blit(&plain, &flipped, 0, 1, 0, 0, 3, 3, alpha, LICE_BLIT_MODE_COPY);
-    EXPECT_EQ(LICE_GetPixel(&plain, 1, 1), ReferenceBlend(0, LICE_ARGB(255, 1, 0, 0), int(alpha * 256), 0));
-    EXPECT_EQ(LICE_GetPixel(&plain, 2, 3), ReferenceBlend(0, LICE_ARGB(255, 2, 2, 0), int(alpha * 256), 0));
+    EXPECT_EQ(LICE_GetPixel(&plain, 1, 1),
+              ReferenceBlend(0, LICE_ARGB(255, 1, 0, 0), int(alpha * 256), 0));
+    EXPECT_EQ(LICE_GetPixel(&plain, 2, 3),
+              ReferenceBlend(0, LICE_ARGB(255, 2, 2, 0), int(alpha * 256), 0));
   }
   // And into a flipped destination.
   FlippedBitmap back(3, 4);
@@ -109,16 +104,14 @@ TEST(Blit, FlippedRastersAreWalkedFromTheirLastRowUpwards)
   EXPECT_EQ(back.getBits()[3 * back.getRowSpan() + 2], LICE_GetPixel(&plain, 2, 0));
 }
 
-TEST(Blit, OverlappingBlitWithinOneRasterMovesRowsIntact)
-{
+TEST(Blit, OverlappingBlitWithinOneRasterMovesRowsIntact) {
   LICE_MemBitmap bm(4, 6);
   for (int y = 0; y < 6; ++y) LICE_FillRect(&bm, 0, y, 4, 1, LICE_ARGB(255, y, 0, 0), 1.0f, 0);
   LICE_Blit(&bm, &bm, 0, 2, 0, 0, 4, 4, 1.0f, 0);
   for (int y = 2; y < 6; ++y) EXPECT_EQ(LICE_GetPixel(&bm, 3, y), LICE_ARGB(255, y - 2, 0, 0));
 }
 
-TEST(Blit, CopyClearAndGetPixel)
-{
+TEST(Blit, CopyClearAndGetPixel) {
   LICE_MemBitmap src(5, 3), dst;
   LICE_ClearRect(&src, 0, 0, 5, 3, 0, LICE_ARGB(77, 1, 2, 3));
   LICE_Copy(&dst, &src);
@@ -149,8 +142,7 @@ TEST(Blit, CopyClearAndGetPixel)
   EXPECT_EQ(LICE_GetPixel(&dst, 0, 0), LICE_ARGB(77, 1, 2, 3));
 }
 
-TEST(FillRect, ClipsNegativeAndOversizedRectangles)
-{
+TEST(FillRect, ClipsNegativeAndOversizedRectangles) {
   LICE_MemBitmap bm(8, 8);
   LICE_ClearRect(&bm, 0, 0, 8, 8, 0, 0);
   LICE_FillRect(&bm, -3, -3, 5, 100, LICE_ARGB(255, 1, 1, 1), 1.0f, 0);

@@ -7,43 +7,32 @@
 
 using namespace rastertest;
 
-namespace
-{
+namespace {
 constexpr LICE_pixel kOne = 0x01010101;  // ADD of this counts how often a pixel was drawn
 
-int Count(LICE_IBitmap& bm, int x, int y)
-{
-  return int(LICE_GETR(LICE_GetPixel(&bm, x, y)));
-}
+int Count(LICE_IBitmap& bm, int x, int y) { return int(LICE_GETR(LICE_GetPixel(&bm, x, y))); }
 
 // Pixels drawn, and checks that none was drawn twice.
-int CountDrawnOnce(LICE_IBitmap& bm)
-{
+int CountDrawnOnce(LICE_IBitmap& bm) {
   int drawn = 0;
   for (int y = 0; y < bm.getHeight(); ++y)
-    for (int x = 0; x < bm.getWidth(); ++x)
-    {
+    for (int x = 0; x < bm.getWidth(); ++x) {
       EXPECT_LE(Count(bm, x, y), 1) << "pixel " << x << "," << y << " drawn twice";
       drawn += Count(bm, x, y);
     }
   return drawn;
 }
 
-void Clear(LICE_IBitmap& bm)
-{
-  LICE_ClearRect(&bm, 0, 0, bm.getWidth(), bm.getHeight(), 0, 0);
-}
+void Clear(LICE_IBitmap& bm) { LICE_ClearRect(&bm, 0, 0, bm.getWidth(), bm.getHeight(), 0, 0); }
 }  // namespace
 
-TEST(Line, IncludesBothEndPointsAndDrawsOnePixelPerStep)
-{
+TEST(Line, IncludesBothEndPointsAndDrawsOnePixelPerStep) {
   LICE_MemBitmap bm(20, 20);
   Clear(bm);
   LICE_Line(&bm, 2, 3, 13, 8, kOne, 1.0f, LICE_BLIT_MODE_ADD, false);
   EXPECT_EQ(Count(bm, 2, 3), 1);
   EXPECT_EQ(Count(bm, 13, 8), 1);
-  for (int x = 2; x <= 13; ++x)
-  {
+  for (int x = 2; x <= 13; ++x) {
     int column = 0;
     for (int y = 0; y < 20; ++y) column += Count(bm, x, y);
     EXPECT_EQ(column, 1) << "column " << x;
@@ -64,18 +53,15 @@ TEST(Line, IncludesBothEndPointsAndDrawsOnePixelPerStep)
 
 // Lines with ends far outside a small raster draw exactly the pixels the same lines draw
 // on a raster large enough to hold them.
-TEST(Line, ClippingKeepsEveryPixelWhereTheWholeLinePutsIt)
-{
+TEST(Line, ClippingKeepsEveryPixelWhereTheWholeLinePutsIt) {
   SeededRandom rnd(8086);
   SCOPED_TRACE(rnd.Trace());
   constexpr int kMargin = 300;
   LICE_MemBitmap small(40, 30), large(40 + 2 * kMargin, 30 + 2 * kMargin);
-  for (bool aa : {false, true})
-  {
+  for (bool aa : {false, true}) {
     Clear(small);
     Clear(large);
-    for (int i = 0; i < 200; ++i)
-    {
+    for (int i = 0; i < 200; ++i) {
       const int x1 = rnd.Int(-kMargin, 39 + kMargin), y1 = rnd.Int(-kMargin, 29 + kMargin);
       const int x2 = rnd.Int(-kMargin, 39 + kMargin), y2 = rnd.Int(-kMargin, 29 + kMargin);
       LICE_Line(&small, x1, y1, x2, y2, kOne, 1.0f, LICE_BLIT_MODE_ADD, aa);
@@ -89,26 +75,25 @@ TEST(Line, ClippingKeepsEveryPixelWhereTheWholeLinePutsIt)
   }
   // Extreme coordinates neither overflow nor hang, and a line crossing the raster shows.
   Clear(small);
-  LICE_Line(&small, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, kOne, 1.0f, LICE_BLIT_MODE_ADD, false);
+  LICE_Line(&small, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, kOne, 1.0f, LICE_BLIT_MODE_ADD,
+            false);
   LICE_Line(&small, INT32_MIN, 5, INT32_MAX, 5, kOne, 1.0f, LICE_BLIT_MODE_ADD, true);
   EXPECT_EQ(Count(small, 0, 5), 1);
   EXPECT_EQ(Count(small, 39, 5), 1);
 }
 
-TEST(Line, AntiAliasingSplitsEachStepBetweenTheTwoNearestPixels)
-{
+TEST(Line, AntiAliasingSplitsEachStepBetweenTheTwoNearestPixels) {
   LICE_MemBitmap bm(40, 20);
   Clear(bm);
   LICE_Line(&bm, 0, 2, 30, 13, 0xFFFFFFFF, 1.0f, LICE_BLIT_MODE_ADD, true);
-  for (int x = 0; x <= 30; ++x)
-  {
+  for (int x = 0; x <= 30; ++x) {
     const double ideal = 2.0 + x * 11.0 / 30.0;
     int total = 0, nearest = 0;
-    for (int y = 0; y < 20; ++y)
-    {
+    for (int y = 0; y < 20; ++y) {
       const int v = Count(bm, x, y);
       total += v;
-      if (v && std::fabs(y - ideal) > 1.0) ADD_FAILURE() << "pixel " << x << "," << y << " too far from the line";
+      if (v && std::fabs(y - ideal) > 1.0)
+        ADD_FAILURE() << "pixel " << x << "," << y << " too far from the line";
       if (std::fabs(y - ideal) <= 0.5) nearest = std::max(nearest, v);
     }
     EXPECT_GE(total, 253) << "column " << x;
@@ -120,8 +105,7 @@ TEST(Line, AntiAliasingSplitsEachStepBetweenTheTwoNearestPixels)
   EXPECT_EQ(Count(bm, 30, 13), 255);
 }
 
-TEST(Line, FlippedRasterMirrorsRows)
-{
+TEST(Line, FlippedRasterMirrorsRows) {
   FlippedBitmap bm(10, 10);
   Clear(bm);
   LICE_Line(&bm, 1, 1, 8, 4, kOne, 1.0f, LICE_BLIT_MODE_ADD, false);
@@ -129,8 +113,7 @@ TEST(Line, FlippedRasterMirrorsRows)
   EXPECT_EQ(LICE_GETR(bm.getBits()[8 * bm.getRowSpan() + 1]), 1u);
 }
 
-TEST(Shapes, TrianglesAndPolygonsCoverThePixelsWhoseCentresTheyContain)
-{
+TEST(Shapes, TrianglesAndPolygonsCoverThePixelsWhoseCentresTheyContain) {
   LICE_MemBitmap bm(30, 30);
   Clear(bm);
   LICE_FillTriangle(&bm, 0, 0, 10, 0, 0, 10, kOne, 1.0f, LICE_BLIT_MODE_ADD);
@@ -150,8 +133,7 @@ TEST(Shapes, TrianglesAndPolygonsCoverThePixelsWhoseCentresTheyContain)
   EXPECT_EQ(CountDrawnOnce(bm), 0);
 }
 
-TEST(Shapes, FilledCirclesCoverTheirAreaOnce)
-{
+TEST(Shapes, FilledCirclesCoverTheirAreaOnce) {
   LICE_MemBitmap bm(64, 64);
   Clear(bm);
   LICE_FillCircle(&bm, 30, 31, 12.0f, kOne, 1.0f, LICE_BLIT_MODE_ADD, false);
@@ -169,16 +151,15 @@ TEST(Shapes, FilledCirclesCoverTheirAreaOnce)
   EXPECT_NEAR(coverage, area, 6.0);  // half coverage at distance r
 }
 
-TEST(Shapes, OutlinesFollowTheCurveWithoutGapsOrRepeats)
-{
+TEST(Shapes, OutlinesFollowTheCurveWithoutGapsOrRepeats) {
   LICE_MemBitmap bm(64, 64);
   Clear(bm);
   LICE_Circle(&bm, 32, 32, 20.0f, kOne, 1.0f, LICE_BLIT_MODE_ADD, false);
   CountDrawnOnce(bm);
-  for (int i = 0; i < 720; ++i)
-  {
+  for (int i = 0; i < 720; ++i) {
     const double a = i * std::numbers::pi / 360;
-    const int x = int(std::lround(32 + 20 * std::sin(a))), y = int(std::lround(32 - 20 * std::cos(a)));
+    const int x = int(std::lround(32 + 20 * std::sin(a))),
+              y = int(std::lround(32 - 20 * std::cos(a)));
     int near = 0;
     for (int dy = -1; dy <= 1; ++dy)
       for (int dx = -1; dx <= 1; ++dx) near += Count(bm, x + dx, y + dy);
@@ -187,12 +168,12 @@ TEST(Shapes, OutlinesFollowTheCurveWithoutGapsOrRepeats)
 
   // An arc from twelve to three o'clock stays in that quadrant.
   Clear(bm);
-  LICE_Arc(&bm, 32, 32, 20.0f, 0.0f, float(std::numbers::pi / 2), 0xFFFFFFFF, 1.0f, LICE_BLIT_MODE_ADD, true);
+  LICE_Arc(&bm, 32, 32, 20.0f, 0.0f, float(std::numbers::pi / 2), 0xFFFFFFFF, 1.0f,
+           LICE_BLIT_MODE_ADD, true);
   int drawn = 0;
   for (int y = 0; y < 64; ++y)
     for (int x = 0; x < 64; ++x)
-      if (Count(bm, x, y))
-      {
+      if (Count(bm, x, y)) {
         ++drawn;
         EXPECT_TRUE(x >= 32 && y <= 32) << "arc pixel " << x << "," << y;
       }

@@ -10,45 +10,38 @@
 
 using namespace rastertest;
 
-namespace
-{
-struct Format
-{
+namespace {
+struct Format {
   int colorType;
   int bitDepth;
   bool transparency;
   bool interlaced;
 };
 
-int To8(const PngImage& im, uint16_t v)
-{
+int To8(const PngImage& im, uint16_t v) {
   if (im.bitDepth == 16) return v >> 8;
   if (im.bitDepth == 8 || im.colorType == PNG_COLOR_TYPE_PALETTE) return v;
   return v * 255 / ((1 << im.bitDepth) - 1);
 }
 
-LICE_pixel Expected(const PngImage& im, int x, int y)
-{
+LICE_pixel Expected(const PngImage& im, int x, int y) {
   const uint16_t* s = &im.samples[(size_t(y) * im.width + x) * im.Channels()];
   const png_color_16& t = im.transparentColor;
-  switch (im.colorType)
-  {
-    case PNG_COLOR_TYPE_GRAY:
-    {
+  switch (im.colorType) {
+    case PNG_COLOR_TYPE_GRAY: {
       const int g = To8(im, s[0]);
       return LICE_ARGB(im.hasTransparentColor && s[0] == t.gray ? 0 : 255, g, g, g);
     }
     case PNG_COLOR_TYPE_GRAY_ALPHA:
       return LICE_ARGB(To8(im, s[1]), To8(im, s[0]), To8(im, s[0]), To8(im, s[0]));
-    case PNG_COLOR_TYPE_RGB:
-    {
-      const bool clear = im.hasTransparentColor && s[0] == t.red && s[1] == t.green && s[2] == t.blue;
+    case PNG_COLOR_TYPE_RGB: {
+      const bool clear =
+          im.hasTransparentColor && s[0] == t.red && s[1] == t.green && s[2] == t.blue;
       return LICE_ARGB(clear ? 0 : 255, To8(im, s[0]), To8(im, s[1]), To8(im, s[2]));
     }
     case PNG_COLOR_TYPE_RGB_ALPHA:
       return LICE_ARGB(To8(im, s[3]), To8(im, s[0]), To8(im, s[1]), To8(im, s[2]));
-    default:
-    {
+    default: {
       const png_color& c = im.palette[s[0]];
       const int a = s[0] < im.paletteAlpha.size() ? im.paletteAlpha[s[0]] : 255;
       return LICE_ARGB(a, c.red, c.green, c.blue);
@@ -56,8 +49,7 @@ LICE_pixel Expected(const PngImage& im, int x, int y)
   }
 }
 
-PngImage RandomImage(const Format& f, SeededRandom& rnd, int width, int height)
-{
+PngImage RandomImage(const Format& f, SeededRandom& rnd, int width, int height) {
   PngImage im;
   im.width = width;
   im.height = height;
@@ -65,55 +57,50 @@ PngImage RandomImage(const Format& f, SeededRandom& rnd, int width, int height)
   im.bitDepth = f.bitDepth;
   im.interlaced = f.interlaced;
   const int maxSample = (1 << f.bitDepth) - 1;
-  if (f.colorType == PNG_COLOR_TYPE_PALETTE)
-  {
+  if (f.colorType == PNG_COLOR_TYPE_PALETTE) {
     for (int i = 0; i <= maxSample; ++i)
-      im.palette.push_back(png_color{png_byte(rnd.Int(0, 255)), png_byte(rnd.Int(0, 255)), png_byte(rnd.Int(0, 255))});
+      im.palette.push_back(png_color{png_byte(rnd.Int(0, 255)), png_byte(rnd.Int(0, 255)),
+                                     png_byte(rnd.Int(0, 255))});
     if (f.transparency)
-      for (int i = 0; i < (maxSample + 2) / 2; ++i) im.paletteAlpha.push_back(png_byte(rnd.Int(0, 255)));
+      for (int i = 0; i < (maxSample + 2) / 2; ++i)
+        im.paletteAlpha.push_back(png_byte(rnd.Int(0, 255)));
   }
-  for (int i = 0; i < width * height * im.Channels(); ++i) im.samples.push_back(uint16_t(rnd.Int(0, maxSample)));
-  if (f.transparency && f.colorType != PNG_COLOR_TYPE_PALETTE)
-  {
+  for (int i = 0; i < width * height * im.Channels(); ++i)
+    im.samples.push_back(uint16_t(rnd.Int(0, maxSample)));
+  if (f.transparency && f.colorType != PNG_COLOR_TYPE_PALETTE) {
     // The colour of pixel (1, 0) becomes transparent.
     const uint16_t* s = &im.samples[size_t(im.Channels())];
     im.hasTransparentColor = true;
     im.transparentColor.gray = s[0];
-    if (f.colorType == PNG_COLOR_TYPE_RGB) im.transparentColor = png_color_16{0, s[0], s[1], s[2], 0};
+    if (f.colorType == PNG_COLOR_TYPE_RGB)
+      im.transparentColor = png_color_16{0, s[0], s[1], s[2], 0};
   }
   return im;
 }
 
-std::string TempPath(const std::string& name)
-{
+std::string TempPath(const std::string& name) {
   return testing::TempDir() + "tundrax_raster_" + name;
 }
 
-void ExpectDecodes(const PngImage& im, LICE_IBitmap* bm, const std::string& what)
-{
+void ExpectDecodes(const PngImage& im, LICE_IBitmap* bm, const std::string& what) {
   ASSERT_NE(bm, nullptr) << what;
   ASSERT_EQ(bm->getWidth(), im.width) << what;
   ASSERT_EQ(bm->getHeight(), im.height) << what;
   for (int y = 0; y < im.height; ++y)
     for (int x = 0; x < im.width; ++x)
-      ASSERT_EQ(Hex(LICE_GetPixel(bm, x, y)), Hex(Expected(im, x, y))) << what << " at " << x << "," << y;
+      ASSERT_EQ(Hex(LICE_GetPixel(bm, x, y)), Hex(Expected(im, x, y)))
+          << what << " at " << x << "," << y;
 }
 
-std::vector<unsigned char> SmallValidPng(SeededRandom& rnd)
-{
+std::vector<unsigned char> SmallValidPng(SeededRandom& rnd) {
   return EncodePng(RandomImage({PNG_COLOR_TYPE_RGB_ALPHA, 8, false, false}, rnd, 9, 6));
 }
 
-uint32_t Crc(const unsigned char* data, size_t n)
-{
-  return uint32_t(crc32(0, data, uInt(n)));
-}
+uint32_t Crc(const unsigned char* data, size_t n) { return uint32_t(crc32(0, data, uInt(n))); }
 
 // Replaces IHDR's width and height and fixes the chunk's CRC.
-std::vector<unsigned char> WithSize(std::vector<unsigned char> png, uint32_t w, uint32_t h)
-{
-  for (int i = 0; i < 4; ++i)
-  {
+std::vector<unsigned char> WithSize(std::vector<unsigned char> png, uint32_t w, uint32_t h) {
+  for (int i = 0; i < 4; ++i) {
     png[16 + i] = (unsigned char)(w >> (24 - 8 * i));
     png[20 + i] = (unsigned char)(h >> (24 - 8 * i));
   }
@@ -123,8 +110,7 @@ std::vector<unsigned char> WithSize(std::vector<unsigned char> png, uint32_t w, 
 }
 }  // namespace
 
-TEST(LoadPNG, EveryColourTypeAndBitDepthRoundTripsToArgbBytes)
-{
+TEST(LoadPNG, EveryColourTypeAndBitDepthRoundTripsToArgbBytes) {
   SeededRandom rnd(1606);
   SCOPED_TRACE(rnd.Trace());
   const Format formats[] = {
@@ -138,8 +124,7 @@ TEST(LoadPNG, EveryColourTypeAndBitDepthRoundTripsToArgbBytes)
       {PNG_COLOR_TYPE_PALETTE, 4, true, true},      {PNG_COLOR_TYPE_PALETTE, 8, true, false},
       {PNG_COLOR_TYPE_PALETTE, 8, false, false},
   };
-  for (const Format& f : formats)
-  {
+  for (const Format& f : formats) {
     const std::string what = "colour type " + std::to_string(f.colorType) + " depth " +
                              std::to_string(f.bitDepth) + (f.transparency ? " tRNS" : "") +
                              (f.interlaced ? " interlaced" : "");
@@ -155,8 +140,7 @@ TEST(LoadPNG, EveryColourTypeAndBitDepthRoundTripsToArgbBytes)
   }
 }
 
-TEST(LoadPNG, DecodesIntoAGivenRasterAndLeavesItToItsOwnerOnFailure)
-{
+TEST(LoadPNG, DecodesIntoAGivenRasterAndLeavesItToItsOwnerOnFailure) {
   SeededRandom rnd(77);
   SCOPED_TRACE(rnd.Trace());
   const PngImage im = RandomImage({PNG_COLOR_TYPE_RGB, 8, false, false}, rnd, 5, 4);
@@ -175,14 +159,12 @@ TEST(LoadPNG, DecodesIntoAGivenRasterAndLeavesItToItsOwnerOnFailure)
   EXPECT_EQ(LICE_LoadPNGFromMemory(nullptr, 10), nullptr);
 }
 
-TEST(LoadPNG, TruncatedFilesGiveNull)
-{
+TEST(LoadPNG, TruncatedFilesGiveNull) {
   SeededRandom rnd(31);
   SCOPED_TRACE(rnd.Trace());
   const auto png = SmallValidPng(rnd);
   // Anything cut before the end of the image data (IEND is the last 12 bytes).
-  for (size_t n = 0; n + 12 < png.size(); ++n)
-  {
+  for (size_t n = 0; n + 12 < png.size(); ++n) {
     std::unique_ptr<LICE_IBitmap> bm(LICE_LoadPNGFromMemory(png.data(), n));
     ASSERT_EQ(bm, nullptr) << "cut at " << n << " of " << png.size();
   }
@@ -191,14 +173,12 @@ TEST(LoadPNG, TruncatedFilesGiveNull)
   EXPECT_EQ(LICE_LoadPNG(path.c_str()), nullptr);
 }
 
-TEST(LoadPNG, CorruptedFilesGiveNullOrAWholeImageAndNeverLeak)
-{
+TEST(LoadPNG, CorruptedFilesGiveNullOrAWholeImageAndNeverLeak) {
   SeededRandom rnd(4040);
   SCOPED_TRACE(rnd.Trace());
   const auto png = SmallValidPng(rnd);
   int rejected = 0;
-  for (int round = 0; round < 3000; ++round)
-  {
+  for (int round = 0; round < 3000; ++round) {
     auto broken = png;
     for (int flips = rnd.Int(1, 3); flips > 0; --flips)
       broken[size_t(rnd.Int(0, int(png.size()) - 1))] ^= png_byte(rnd.Int(1, 255));

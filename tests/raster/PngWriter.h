@@ -7,16 +7,14 @@
 #include <string>
 #include <vector>
 
-namespace rastertest
-{
-struct PngImage
-{
+namespace rastertest {
+struct PngImage {
   int width = 0;
   int height = 0;
   int colorType = PNG_COLOR_TYPE_RGB;
   int bitDepth = 8;
   bool interlaced = false;
-  std::vector<uint16_t> samples;       // channels per pixel, row by row (palette: indices)
+  std::vector<uint16_t> samples;  // channels per pixel, row by row (palette: indices)
   std::vector<png_color> palette;
   std::vector<png_byte> paletteAlpha;  // tRNS for palette images
   bool hasTransparentColor = false;    // tRNS for grey and RGB images

@@ -12,13 +12,15 @@
 
 using namespace rastertest;
 
-namespace
-{
+namespace {
 constexpr int kEditorFlags = LICE_FONT_FLAG_OWNS_HFONT | LICE_FONT_FLAG_FORCE_NATIVE;
-const char* const kNonAscii = "Gr\xC3\xB6\xC3\x9F" "e \xE2\x88\x92" "3 dB";  // "Größe −3 dB"
+const char* const kNonAscii =
+    "Gr\xC3\xB6\xC3\x9F"
+    "e \xE2\x88\x92"
+    "3 dB";  // "Größe −3 dB"
 
-std::unique_ptr<LICE_CachedFont> MakeFont(int height, int flags = kEditorFlags, const char* face = "Monaco")
-{
+std::unique_ptr<LICE_CachedFont> MakeFont(int height, int flags = kEditorFlags,
+                                          const char* face = "Monaco") {
   auto font = std::make_unique<LICE_CachedFont>();
   LICE_NativeFont* native = LICE_CreateNativeFont(height, 0, 0, 0, 400, false, 0, face);
   EXPECT_NE(native, nullptr) << "no font found through fontconfig";
@@ -27,43 +29,40 @@ std::unique_ptr<LICE_CachedFont> MakeFont(int height, int flags = kEditorFlags, 
 }
 
 // Measures with the given extra flags; returns {width, height}.
-std::pair<int, int> Measure(LICE_CachedFont& font, const char* text, unsigned flags = 0)
-{
+std::pair<int, int> Measure(LICE_CachedFont& font, const char* text, unsigned flags = 0) {
   RECT r{10, 20, 10, 20};
   const int h = font.DrawText(nullptr, text, -1, &r, flags | LICE_DT_CALCRECT);
   EXPECT_EQ(r.bottom - r.top, h);
   return {r.right - r.left, r.bottom - r.top};
 }
 
-void Fill(LICE_IBitmap& bm, LICE_pixel color)
-{
+void Fill(LICE_IBitmap& bm, LICE_pixel color) {
   LICE_ClearRect(&bm, 0, 0, bm.getWidth(), bm.getHeight(), 0, color);
 }
 
 // Bounding box of the pixels that differ from `background`; left > right when none do.
-RECT Ink(LICE_IBitmap& bm, LICE_pixel background)
-{
+RECT Ink(LICE_IBitmap& bm, LICE_pixel background) {
   RECT box{INT32_MAX, INT32_MAX, -1, -1};
   for (int y = 0; y < bm.getHeight(); ++y)
     for (int x = 0; x < bm.getWidth(); ++x)
       if (LICE_GetPixel(&bm, x, y) != background)
-        box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x), std::max(box.bottom, y)};
+        box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x),
+               std::max(box.bottom, y)};
   return box;
 }
 
-int MaxChannelDifference(LICE_IBitmap& a, LICE_IBitmap& b)
-{
+int MaxChannelDifference(LICE_IBitmap& a, LICE_IBitmap& b) {
   int worst = 0;
   for (int y = 0; y < a.getHeight(); ++y)
     for (int x = 0; x < a.getWidth(); ++x)
       for (int c = 1; c < 4; ++c)
-        worst = std::max(worst, std::abs(Channel(LICE_GetPixel(&a, x, y), c) - Channel(LICE_GetPixel(&b, x, y), c)));
+        worst = std::max(worst, std::abs(Channel(LICE_GetPixel(&a, x, y), c) -
+                                         Channel(LICE_GetPixel(&b, x, y), c)));
   return worst;
 }
 }  // namespace
 
-TEST(CachedFont, MeasuresSingleAndMultiLineTextTheSameOnBothPaths)
-{
+TEST(CachedFont, MeasuresSingleAndMultiLineTextTheSameOnBothPaths) {
   auto font = MakeFont(12);
   EXPECT_EQ(font->GetLineHeight(), 12);
   const int advance = Measure(*font, "M").first;
@@ -76,23 +75,21 @@ TEST(CachedFont, MeasuresSingleAndMultiLineTextTheSameOnBothPaths)
   // The glyph cache (text using its colour's alpha) measures the same, also at alpha 0.
   font->SetTextColor(LICE_ARGB(0, 0, 0, 0));
   EXPECT_EQ(Measure(*font, "ab\nwxyz", LICE_DT_USEFGALPHA), std::make_pair(4 * advance, 24));
-  EXPECT_EQ(Measure(*font, "ab\nwxyz", LICE_DT_USEFGALPHA | LICE_DT_SINGLELINE), std::make_pair(7 * advance, 12));
+  EXPECT_EQ(Measure(*font, "ab\nwxyz", LICE_DT_USEFGALPHA | LICE_DT_SINGLELINE),
+            std::make_pair(7 * advance, 12));
   // A length limit cuts the text.
   RECT r{0, 0, 0, 0};
   font->DrawText(nullptr, "Hello", 2, &r, LICE_DT_CALCRECT);
   EXPECT_EQ(r.right, 2 * advance);
 }
 
-TEST(CachedFont, RightAndCentreAlignmentPlaceTheTextLikeLeftAlignmentAtTheComputedPosition)
-{
+TEST(CachedFont, RightAndCentreAlignmentPlaceTheTextLikeLeftAlignmentAtTheComputedPosition) {
   auto font = MakeFont(12);
   const int width = Measure(*font, "Gain").first;
-  for (unsigned path : {0u, unsigned(LICE_DT_USEFGALPHA)})
-  {
+  for (unsigned path : {0u, unsigned(LICE_DT_USEFGALPHA)}) {
     font->SetTextColor(LICE_ARGB(255, 0, 0, 0));
     LICE_SysBitmap aligned(120, 30), placed(120, 30);
-    for (unsigned align : {unsigned(LICE_DT_RIGHT), unsigned(LICE_DT_CENTER)})
-    {
+    for (unsigned align : {unsigned(LICE_DT_RIGHT), unsigned(LICE_DT_CENTER)}) {
       Fill(aligned, 0xFFFFFFFF);
       Fill(placed, 0xFFFFFFFF);
       RECT r{10, 5, 101, 25};
@@ -103,16 +100,14 @@ TEST(CachedFont, RightAndCentreAlignmentPlaceTheTextLikeLeftAlignmentAtTheComput
       EXPECT_EQ(MaxChannelDifference(aligned, placed), 0) << "align " << align << " path " << path;
       const RECT ink = Ink(aligned, 0xFFFFFFFF);
       EXPECT_LE(ink.right, 100);
-      if (align == LICE_DT_RIGHT)
-      {
+      if (align == LICE_DT_RIGHT) {
         EXPECT_GE(ink.right, 101 - 3) << "the last glyph ends at the right edge";
       }
     }
   }
 }
 
-TEST(CachedFont, GlyphCacheDrawsAtHalfWeightWithHalfAlphaAndNothingAtZero)
-{
+TEST(CachedFont, GlyphCacheDrawsAtHalfWeightWithHalfAlphaAndNothingAtZero) {
   auto font = MakeFont(14);
   LICE_MemBitmap full(80, 20), half(80, 20);
   Fill(full, 0xFFFFFFFF);
@@ -124,9 +119,9 @@ TEST(CachedFont, GlyphCacheDrawsAtHalfWeightWithHalfAlphaAndNothingAtZero)
   font->DrawText(&half, "Wg#", -1, &r, LICE_DT_USEFGALPHA);
   int darkest = 255;
   for (int y = 0; y < 20; ++y)
-    for (int x = 0; x < 80; ++x)
-    {
-      const int f = int(LICE_GETG(LICE_GetPixel(&full, x, y))), h = int(LICE_GETG(LICE_GetPixel(&half, x, y)));
+    for (int x = 0; x < 80; ++x) {
+      const int f = int(LICE_GETG(LICE_GetPixel(&full, x, y))),
+                h = int(LICE_GETG(LICE_GetPixel(&half, x, y)));
       // Half the weight moves half as far from white: h ≈ (255 + f) / 2.
       ASSERT_NEAR(h, (255 + f) / 2, 1) << "at " << x << "," << y;
       darkest = std::min(darkest, h);
@@ -140,16 +135,16 @@ TEST(CachedFont, GlyphCacheDrawsAtHalfWeightWithHalfAlphaAndNothingAtZero)
   EXPECT_GT(Ink(none, 0xFFFFFFFF).left, Ink(none, 0xFFFFFFFF).right);
 }
 
-TEST(CachedFont, BothPathsDrawTheSameGlyphsIncludingNonAscii)
-{
+TEST(CachedFont, BothPathsDrawTheSameGlyphsIncludingNonAscii) {
   auto font = MakeFont(13);
   const int advance = Measure(*font, "0").first;
   EXPECT_EQ(Measure(*font, kNonAscii), std::make_pair(11 * advance, 13));  // 11 code points
 
   LICE_SysBitmap native(120, 20);
   LICE_MemBitmap viaScratch(120, 20), cached(120, 20);
-  for (LICE_IBitmap* bm : {static_cast<LICE_IBitmap*>(&native), static_cast<LICE_IBitmap*>(&viaScratch),
-                           static_cast<LICE_IBitmap*>(&cached)})
+  for (LICE_IBitmap* bm :
+       {static_cast<LICE_IBitmap*>(&native), static_cast<LICE_IBitmap*>(&viaScratch),
+        static_cast<LICE_IBitmap*>(&cached)})
     Fill(*bm, LICE_ARGB(255, 250, 240, 230));
   font->SetTextColor(LICE_ARGB(255, 20, 40, 160));
   RECT r{3, 3, 120, 20};
@@ -165,9 +160,11 @@ TEST(CachedFont, BothPathsDrawTheSameGlyphsIncludingNonAscii)
   EXPECT_EQ(LICE_GETA(LICE_GetPixel(&native, ink.left + 1, 8)), 255u);
 
   // Codes above 127 arrive in any order; each finds its own cached glyph again.
-  const char* const scrambled = "\xD0\xAF\xCE\xA9\xD0\x96\xCE\xBB\xD0\x91\xCF\x80\xD0\x94\xCF\x83"
-                                "\xCE\xA9\xD0\xAF\xCE\xB2\xD0\x96";  // "ЯΩЖλБπДσΩЯβЖ"
-  for (LICE_IBitmap* bm : {static_cast<LICE_IBitmap*>(&native), static_cast<LICE_IBitmap*>(&cached)})
+  const char* const scrambled =
+      "\xD0\xAF\xCE\xA9\xD0\x96\xCE\xBB\xD0\x91\xCF\x80\xD0\x94\xCF\x83"
+      "\xCE\xA9\xD0\xAF\xCE\xB2\xD0\x96";  // "ЯΩЖλБπДσΩЯβЖ"
+  for (LICE_IBitmap* bm :
+       {static_cast<LICE_IBitmap*>(&native), static_cast<LICE_IBitmap*>(&cached)})
     Fill(*bm, LICE_ARGB(255, 250, 240, 230));
   font->DrawText(&native, scrambled, -1, &r, 0);
   font->DrawText(&cached, scrambled, -1, &r, LICE_DT_USEFGALPHA);
@@ -179,8 +176,7 @@ TEST(CachedFont, BothPathsDrawTheSameGlyphsIncludingNonAscii)
   EXPECT_EQ(Measure(*ascii, kNonAscii).first, 8 * advance);
 }
 
-TEST(CachedFont, GlyphCacheOptions)
-{
+TEST(CachedFont, GlyphCacheOptions) {
   // Opaque background fills each glyph cell.
   auto font = MakeFont(12);
   LICE_MemBitmap bm(60, 20);
@@ -196,7 +192,8 @@ TEST(CachedFont, GlyphCacheOptions)
   EXPECT_EQ(LICE_GetPixel(&bm, 0, 12), 0xFFFFFFFFu);
 
   // Vertical fonts run down the page.
-  auto vertical = MakeFont(12, LICE_FONT_FLAG_OWNS_HFONT | LICE_FONT_FLAG_VERTICAL | LICE_FONT_FLAG_ROTATE_GLYPHS);
+  auto vertical = MakeFont(
+      12, LICE_FONT_FLAG_OWNS_HFONT | LICE_FONT_FLAG_VERTICAL | LICE_FONT_FLAG_ROTATE_GLYPHS);
   RECT column{0, 0, 0, 0};
   EXPECT_EQ(vertical->DrawText(nullptr, "abc", -1, &column, LICE_DT_CALCRECT), 12);  // its width
   EXPECT_EQ(column.right, 12);
@@ -210,8 +207,8 @@ TEST(CachedFont, GlyphCacheOptions)
 
   // Rectangles reaching the ends of the int range neither overflow nor draw outside.
   for (unsigned flags : {0u, unsigned(LICE_DT_USEFGALPHA)})
-    for (unsigned align : {0u, unsigned(LICE_DT_RIGHT | LICE_DT_BOTTOM), unsigned(LICE_DT_CENTER | LICE_DT_VCENTER)})
-    {
+    for (unsigned align : {0u, unsigned(LICE_DT_RIGHT | LICE_DT_BOTTOM),
+                           unsigned(LICE_DT_CENTER | LICE_DT_VCENTER)}) {
       RECT wide{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
       font->DrawText(&bm, "x\ny", -1, &wide, flags | align);
       RECT corner{INT32_MAX - 1, INT32_MAX - 1, INT32_MAX, INT32_MAX};
@@ -229,13 +226,13 @@ TEST(CachedFont, GlyphCacheOptions)
 // Text rendered into a raster against a reviewed image in this folder. Anti-aliasing may
 // differ a little between FreeType versions, hence the tolerance. TUNDRAX_WRITE_REFERENCE=1
 // writes the image instead.
-TEST(CachedFont, RenderedTextMatchesTheReferenceImage)
-{
+TEST(CachedFont, RenderedTextMatchesTheReferenceImage) {
   LICE_SysBitmap bm(240, 64);
   Fill(bm, LICE_ARGB(255, 240, 236, 228));
   auto font = MakeFont(12);
   auto bold = std::make_unique<LICE_CachedFont>();
-  bold->SetFromHFont(LICE_CreateNativeFont(16, 0, 0, 0, 700, false, 0, "DejaVu Sans"), kEditorFlags);
+  bold->SetFromHFont(LICE_CreateNativeFont(16, 0, 0, 0, 700, false, 0, "DejaVu Sans"),
+                     kEditorFlags);
 
   font->SetTextColor(LICE_ARGB(255, 0, 0, 0));
   RECT line1{4, 2, 236, 16};
@@ -248,15 +245,15 @@ TEST(CachedFont, RenderedTextMatchesTheReferenceImage)
   bold->DrawText(&bm, "Warmth\nClick", -1, &line3, LICE_DT_CENTER);
 
   const std::string reference = std::string(TUNDRAX_RASTER_TEST_DIR) + "/text_reference.png";
-  if (getenv("TUNDRAX_WRITE_REFERENCE"))
-  {
+  if (getenv("TUNDRAX_WRITE_REFERENCE")) {
     PngImage im;
     im.width = 240;
     im.height = 64;
     im.colorType = PNG_COLOR_TYPE_RGB;
     for (int y = 0; y < 64; ++y)
       for (int x = 0; x < 240; ++x)
-        for (int c = 1; c < 4; ++c) im.samples.push_back(uint16_t(Channel(LICE_GetPixel(&bm, x, y), c)));
+        for (int c = 1; c < 4; ++c)
+          im.samples.push_back(uint16_t(Channel(LICE_GetPixel(&bm, x, y), c)));
     ASSERT_TRUE(WriteBytes(reference, EncodePng(im)));
     GTEST_SKIP() << "wrote " << reference;
   }
@@ -268,9 +265,9 @@ TEST(CachedFont, RenderedTextMatchesTheReferenceImage)
   int far = 0;
   for (int y = 0; y < 64; ++y)
     for (int x = 0; x < 240; ++x)
-      for (int c = 1; c < 4; ++c)
-      {
-        const int d = std::abs(Channel(LICE_GetPixel(&bm, x, y), c) - Channel(LICE_GetPixel(expected.get(), x, y), c));
+      for (int c = 1; c < 4; ++c) {
+        const int d = std::abs(Channel(LICE_GetPixel(&bm, x, y), c) -
+                               Channel(LICE_GetPixel(expected.get(), x, y), c));
         total += d;
         far += d > 64;
       }

@@ -35,9 +35,9 @@ intptr_t hostCanDo(const char* capability) {
   }
   for (const char* no :
        {"sendVstEvents", "sendVstMidiEvent", "receiveVstEvents", "receiveVstMidiEvent",
-        "reportConnectionChanges", "acceptIOChanges", "sizeWindow", "offline",
-        "openFileSelector", "closeFileSelector", "shellCategory", "sendVstMidiEventFlagIsRealtime",
-        "supplyIdle", "supportShell", "editFile", "asyncProcessing"}) {
+        "reportConnectionChanges", "acceptIOChanges", "sizeWindow", "offline", "openFileSelector",
+        "closeFileSelector", "shellCategory", "sendVstMidiEventFlagIsRealtime", "supplyIdle",
+        "supportShell", "editFile", "asyncProcessing"}) {
     if (text == no) return -1;
   }
   return 0;
@@ -47,12 +47,18 @@ intptr_t hostCallback(vst2::AEffect* effect, int32_t opcode, int32_t index, intp
                       void* ptr, float opt) {
   HostContext* context = HostContext::of(effect);
   switch (opcode) {
-    case vst2::audioMasterVersion: return kHostVstVersion;
-    case vst2::audioMasterGetVendorString: return copyText(ptr, kHostVendorString);
-    case vst2::audioMasterGetProductString: return copyText(ptr, kHostProductString);
-    case vst2::audioMasterGetVendorVersion: return kHostVendorVersion;
-    case vst2::audioMasterCanDo: return hostCanDo(static_cast<const char*>(ptr));
-    case vst2::audioMasterGetLanguage: return 1;  // English
+    case vst2::audioMasterVersion:
+      return kHostVstVersion;
+    case vst2::audioMasterGetVendorString:
+      return copyText(ptr, kHostVendorString);
+    case vst2::audioMasterGetProductString:
+      return copyText(ptr, kHostProductString);
+    case vst2::audioMasterGetVendorVersion:
+      return kHostVendorVersion;
+    case vst2::audioMasterCanDo:
+      return hostCanDo(static_cast<const char*>(ptr));
+    case vst2::audioMasterGetLanguage:
+      return 1;  // English
     case vst2::audioMasterAutomate:
       return recordEvent(context, HostEvent::Kind::Automate, index, opt);
     case vst2::audioMasterBeginEdit:
@@ -61,18 +67,25 @@ intptr_t hostCallback(vst2::AEffect* effect, int32_t opcode, int32_t index, intp
       return recordEvent(context, HostEvent::Kind::EndEdit, index, 0.0f);
     case vst2::audioMasterUpdateDisplay:
       return recordEvent(context, HostEvent::Kind::UpdateDisplay, 0, 0.0f);
-    default: break;
+    default:
+      break;
   }
   if (context == nullptr) return 0;
   switch (opcode) {
-    case vst2::audioMasterGetSampleRate: return static_cast<intptr_t>(context->sampleRate());
-    case vst2::audioMasterGetBlockSize: return context->blockSize();
-    case vst2::audioMasterGetCurrentProcessLevel: return context->processLevel();
-    case vst2::audioMasterGetAutomationState: return 1;  // automation off
-    case vst2::audioMasterGetTime: return reinterpret_cast<intptr_t>(context->timeInfo());
+    case vst2::audioMasterGetSampleRate:
+      return static_cast<intptr_t>(context->sampleRate());
+    case vst2::audioMasterGetBlockSize:
+      return context->blockSize();
+    case vst2::audioMasterGetCurrentProcessLevel:
+      return context->processLevel();
+    case vst2::audioMasterGetAutomationState:
+      return 1;  // automation off
+    case vst2::audioMasterGetTime:
+      return reinterpret_cast<intptr_t>(context->timeInfo());
     case vst2::audioMasterGetDirectory:
       return reinterpret_cast<intptr_t>(context->pluginDirectory().c_str());
-    default: return 0;
+    default:
+      return 0;
   }
 }
 

@@ -23,11 +23,14 @@ HostContext::HostContext(const HostSettings& settings, std::string pluginDirecto
 }
 
 HostContext* HostContext::of(const vst2::AEffect* effect) {
-  if (effect != nullptr && effect->resvd1 != 0) return reinterpret_cast<HostContext*>(effect->resvd1);
+  if (effect != nullptr && effect->resvd1 != 0)
+    return reinterpret_cast<HostContext*>(effect->resvd1);
   return tCreating;
 }
 
-void HostContext::attach(vst2::AEffect& effect) { effect.resvd1 = reinterpret_cast<intptr_t>(this); }
+void HostContext::attach(vst2::AEffect& effect) {
+  effect.resvd1 = reinterpret_cast<intptr_t>(this);
+}
 
 HostContext::CreationScope::CreationScope(HostContext& context) : mPrevious(tCreating) {
   tCreating = &context;

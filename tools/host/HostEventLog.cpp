@@ -6,10 +6,14 @@ namespace host {
 
 const char* toString(HostEvent::Kind kind) {
   switch (kind) {
-    case HostEvent::Kind::Automate: return "automate";
-    case HostEvent::Kind::BeginEdit: return "begin-edit";
-    case HostEvent::Kind::EndEdit: return "end-edit";
-    case HostEvent::Kind::UpdateDisplay: return "update-display";
+    case HostEvent::Kind::Automate:
+      return "automate";
+    case HostEvent::Kind::BeginEdit:
+      return "begin-edit";
+    case HostEvent::Kind::EndEdit:
+      return "end-edit";
+    case HostEvent::Kind::UpdateDisplay:
+      return "update-display";
   }
   return "?";
 }

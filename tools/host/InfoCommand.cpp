@@ -12,15 +12,22 @@ namespace host {
 namespace {
 
 // The capability texts hosts commonly ask plug-ins about.
-constexpr const char* kCapabilities[] = {
-    "sendVstEvents",        "sendVstMidiEvent",   "receiveVstEvents",
-    "receiveVstMidiEvent",  "receiveVstTimeInfo", "receiveVstSysexEvent",
-    "offline",              "midiProgramNames",   "bypass",
-    "MPE",                  "hasCockosExtensions", "hasCockosViewAsConfig"};
+constexpr const char* kCapabilities[] = {"sendVstEvents",
+                                         "sendVstMidiEvent",
+                                         "receiveVstEvents",
+                                         "receiveVstMidiEvent",
+                                         "receiveVstTimeInfo",
+                                         "receiveVstSysexEvent",
+                                         "offline",
+                                         "midiProgramNames",
+                                         "bypass",
+                                         "MPE",
+                                         "hasCockosExtensions",
+                                         "hasCockosViewAsConfig"};
 
-constexpr const char* kCategoryNames[] = {
-    "unknown",       "effect",   "synth",   "analysis", "mastering", "spacializer",
-    "room fx",       "surround fx", "restoration", "offline", "shell", "generator"};
+constexpr const char* kCategoryNames[] = {"unknown",     "effect",      "synth",   "analysis",
+                                          "mastering",   "spacializer", "room fx", "surround fx",
+                                          "restoration", "offline",     "shell",   "generator"};
 
 struct Parameter {
   std::string name, label, display;
@@ -56,8 +63,8 @@ Report gather(PluginInstance& plugin, const std::string& path) {
   report.vstVersion = plugin.vstVersion();
   report.tailSize = plugin.dispatch(vst2::effGetTailSize);
   for (int32_t i = 0; i < plugin.numParams(); ++i) {
-    report.parameters.push_back(
-        {plugin.paramName(i), plugin.paramLabel(i), plugin.paramDisplay(i), plugin.getParameter(i)});
+    report.parameters.push_back({plugin.paramName(i), plugin.paramLabel(i), plugin.paramDisplay(i),
+                                 plugin.getParameter(i)});
   }
   for (int32_t i = 0; i < plugin.numPrograms(); ++i) {
     report.programs.push_back(plugin.programNameIndexed(i).value_or(""));
@@ -83,11 +90,16 @@ std::string answerText(intptr_t answer) {
 }
 
 std::string flagsText(int32_t flags) {
-  static constexpr struct { int32_t bit; const char* name; } kNames[] = {
-      {vst2::effFlagsHasEditor, "editor"},          {vst2::effFlagsCanMono, "can-mono"},
-      {vst2::effFlagsCanReplacing, "replacing"},    {vst2::effFlagsProgramChunks, "chunks"},
-      {vst2::effFlagsIsSynth, "synth"},             {vst2::effFlagsNoSoundInStop, "no-sound-in-stop"},
-      {vst2::effFlagsCanDoubleReplacing, "double-replacing"}};
+  static constexpr struct {
+    int32_t bit;
+    const char* name;
+  } kNames[] = {{vst2::effFlagsHasEditor, "editor"},
+                {vst2::effFlagsCanMono, "can-mono"},
+                {vst2::effFlagsCanReplacing, "replacing"},
+                {vst2::effFlagsProgramChunks, "chunks"},
+                {vst2::effFlagsIsSynth, "synth"},
+                {vst2::effFlagsNoSoundInStop, "no-sound-in-stop"},
+                {vst2::effFlagsCanDoubleReplacing, "double-replacing"}};
   std::string text;
   for (const auto& entry : kNames) {
     if (flags & entry.bit) text += (text.empty() ? "" : " ") + std::string(entry.name);
@@ -117,8 +129,8 @@ void printText(const Report& r) {
   std::printf("plug-in          %s (entry %s)\n", r.path.c_str(), r.entryName.c_str());
   std::printf("magic            0x%08" PRIx32 " %s\n", static_cast<uint32_t>(e.magic),
               fourCharText(e.magic).c_str());
-  std::printf("unique ID        %s %" PRId32 " (0x%08" PRIx32 ")\n", fourCharText(e.uniqueID).c_str(),
-              e.uniqueID, static_cast<uint32_t>(e.uniqueID));
+  std::printf("unique ID        %s %" PRId32 " (0x%08" PRIx32 ")\n",
+              fourCharText(e.uniqueID).c_str(), e.uniqueID, static_cast<uint32_t>(e.uniqueID));
   std::printf("version          %" PRId32 "\n", e.version);
   std::printf("flags            0x%" PRIx32 " (%s)\n", static_cast<uint32_t>(e.flags),
               flagsText(e.flags).c_str());
@@ -152,7 +164,8 @@ void printText(const Report& r) {
 
 void printJson(const Report& r) {
   const vst2::AEffect& e = r.record;
-  std::printf("{\n  \"path\": %s,\n  \"entry\": %s,\n", json(r.path).c_str(), json(r.entryName).c_str());
+  std::printf("{\n  \"path\": %s,\n  \"entry\": %s,\n", json(r.path).c_str(),
+              json(r.entryName).c_str());
   std::printf("  \"magic\": \"0x%08" PRIx32 "\",\n", static_cast<uint32_t>(e.magic));
   std::string id = fourCharText(e.uniqueID);
   std::printf("  \"uniqueID\": %s,\n  \"uniqueIDNumber\": %" PRId32 ",\n",
@@ -173,10 +186,11 @@ void printJson(const Report& r) {
   std::printf("  \"parameters\": [");
   for (std::size_t i = 0; i < r.parameters.size(); ++i) {
     const Parameter& p = r.parameters[i];
-    std::printf("%s\n    {\"index\": %zu, \"name\": %s, \"label\": %s, \"display\": %s, "
-                "\"value\": %.9g}",
-                i ? "," : "", i, json(p.name).c_str(), json(p.label).c_str(),
-                json(p.display).c_str(), static_cast<double>(p.value));
+    std::printf(
+        "%s\n    {\"index\": %zu, \"name\": %s, \"label\": %s, \"display\": %s, "
+        "\"value\": %.9g}",
+        i ? "," : "", i, json(p.name).c_str(), json(p.label).c_str(), json(p.display).c_str(),
+        static_cast<double>(p.value));
   }
   std::printf("\n  ],\n  \"currentProgram\": %" PRId32 ",\n  \"programs\": [", r.currentProgram);
   for (std::size_t i = 0; i < r.programs.size(); ++i) {

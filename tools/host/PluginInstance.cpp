@@ -123,7 +123,9 @@ void PluginInstance::setParameter(int32_t index, float value) {
 }
 
 std::string PluginInstance::paramName(int32_t index) { return text(vst2::effGetParamName, index); }
-std::string PluginInstance::paramLabel(int32_t index) { return text(vst2::effGetParamLabel, index); }
+std::string PluginInstance::paramLabel(int32_t index) {
+  return text(vst2::effGetParamLabel, index);
+}
 std::string PluginInstance::paramDisplay(int32_t index) {
   return text(vst2::effGetParamDisplay, index);
 }

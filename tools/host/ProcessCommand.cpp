@@ -44,9 +44,9 @@ void applyChoices(PluginInstance& plugin, const ProcessOptions& options) {
   }
   for (const ParamSetting& setting : options.params) {
     if (setting.index >= plugin.numParams()) {
-      throw HostError("parameter " + std::to_string(setting.index) + " does not exist (the plug-in has " +
-                      std::to_string(plugin.numParams()) + " parameters, 0 to " +
-                      std::to_string(plugin.numParams() - 1) + ")");
+      throw HostError("parameter " + std::to_string(setting.index) +
+                      " does not exist (the plug-in has " + std::to_string(plugin.numParams()) +
+                      " parameters, 0 to " + std::to_string(plugin.numParams() - 1) + ")");
     }
     plugin.setParameter(setting.index, setting.value);
   }
@@ -102,13 +102,13 @@ struct Render {
 };
 
 Render render(const ProcessOptions& options, const std::string& output,
-              const std::optional<ParamSetting>& extra,
-              std::span<BlockListener* const> listeners) {
+              const std::optional<ParamSetting>& extra, std::span<BlockListener* const> listeners) {
   AudioReader reader(options.input);
   HostSettings settings;
   settings.sampleRate = reader.sampleRate();
   settings.blockSize = options.blockSize;
-  settings.processLevel = options.offline ? vst2::kVstProcessLevelOffline : vst2::kVstProcessLevelRealtime;
+  settings.processLevel =
+      options.offline ? vst2::kVstProcessLevelOffline : vst2::kVstProcessLevelRealtime;
   Render result;
   result.plugin = openPlugin(options.plugin, settings);
   PluginInstance& plugin = *result.plugin;
@@ -139,16 +139,17 @@ Render render(const ProcessOptions& options, const std::string& output,
 }
 
 // Renders again with the comparison setting and prints how much quieter the first render was.
-void printComparison(const ProcessOptions& options, const RenderRecorder& first,
-                     int sampleRate) {
+void printComparison(const ProcessOptions& options, const RenderRecorder& first, int sampleRate) {
   const std::string scratch = options.output + ".compare.wav";
   GainDifference difference(first);
   BlockListener* listeners[] = {&difference};
   Render second = render(options, scratch, options.compare, listeners);
   std::remove(scratch.c_str());
   const int32_t index = options.compare->index;
-  std::string setting = second.plugin->paramName(index) + " = " + second.plugin->paramDisplay(index);
-  if (const std::string label = second.plugin->paramLabel(index); !label.empty()) setting += " " + label;
+  std::string setting =
+      second.plugin->paramName(index) + " = " + second.plugin->paramDisplay(index);
+  if (const std::string label = second.plugin->paramLabel(index); !label.empty())
+    setting += " " + label;
   std::printf("largest gain reduction against %s: %s dB at %.3f s\n", setting.c_str(),
               formatDb(difference.largestDb()).c_str(),
               static_cast<double>(difference.frameOfLargest()) / sampleRate);

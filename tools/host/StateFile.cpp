@@ -87,7 +87,8 @@ SavedState decodeState(std::span<const uint8_t> bytes) {
 void writeStateFile(const std::string& path, const SavedState& state) {
   std::vector<uint8_t> bytes = encodeState(state);
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   out.close();
   if (!out) throw HostError("cannot write " + path);
 }
@@ -95,7 +96,8 @@ void writeStateFile(const std::string& path, const SavedState& state) {
 SavedState readStateFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw HostError("cannot read " + path);
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
   return decodeState(bytes);
 }
 

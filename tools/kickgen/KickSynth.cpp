@@ -18,7 +18,7 @@ constexpr double kClickLevel = 0.5;    // click relative to the body's start
 constexpr double kHitLength = 0.45;    // seconds; ends before the next hit
 constexpr double kFadeOut = 0.005;     // seconds of linear fade at the end of a hit
 constexpr double kStrengths[] = {1.0, 0.6, 0.85, 0.45};
-constexpr double kFirstHit = 0.05;     // seconds of silence before the first hit
+constexpr double kFirstHit = 0.05;  // seconds of silence before the first hit
 
 // A fixed-seed xorshift generator: the click noise is the same in every run.
 class Noise {

@@ -10,7 +10,8 @@
 
 namespace {
 
-constexpr const char* kUsage = "usage: tundrax-kickgen OUT.wav [--rate HZ] [--seconds S] [--mono]\n";
+constexpr const char* kUsage =
+    "usage: tundrax-kickgen OUT.wav [--rate HZ] [--seconds S] [--mono]\n";
 
 struct Options {
   std::string output;

@@ -69,8 +69,7 @@ struct Chain {
     }
   }
 
-  void Process(const double* inL, const double* inR, double* outL, double* outR, int n,
-               int mode) {
+  void Process(const double* inL, const double* inR, double* outL, double* outR, int n, int mode) {
     for (int i = 0; i < n; ++i) {
       double L = inL[i], R = inR[i];
       warmth.Process(L, R);
