@@ -1,7 +1,7 @@
 #include "Tundrax.h"
 
 #include "TundraxParams.h"
-#include "graphics/IGraphics.h"
+#include "core/IPlugEditor.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ void Tundrax::OnParamChange(int idx) {
   for (int i = 0; i < kNumParams; ++i) values[i] = GetParam(i)->Value();
   const bool bypassed = mChain.ApplyParam(idx, values);
   if (idx <= kBypassClick) {
-    if (IGraphics* graphics = GetGUI()) {
+    if (IPlugEditor* graphics = GetGUI()) {
       // A bypassed band's frequency, gain and quality controls are drawn greyed out.
       for (int p = kWarmthFrequency + 3 * idx; p < kWarmthFrequency + 3 * idx + 3; ++p) {
         graphics->GrayOutControl(p, bypassed);

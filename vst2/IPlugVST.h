@@ -50,7 +50,7 @@ class IPlugVST : public IPlugBase {
   int GetHost() override;
   void ResizeGraphics(int w, int h) override;
   void HostSpecificInit() override;
-  void AttachGraphics(IGraphics* graphics) override;
+  void AttachGraphics(IPlugEditor* graphics) override;
   void SetLatency(int samples) override;
   bool SendMidiMsg(IMidiMsg* msg) override;
   bool SendSysEx(ISysEx* sysex) override;

@@ -15,7 +15,7 @@
 
 #include "IPlugVST.h"
 #include "core/TextUtil.h"
-#include "graphics/IGraphics.h"
+#include "core/IPlugEditor.h"
 
 using namespace vst2;
 
@@ -267,7 +267,7 @@ intptr_t IPlugVST::DoString2Parameter(int idx, const char* text) {
     if (!ParseNumber(text, &value)) return 0;
     if (param->DisplayIsNegated()) value = -value;
   }
-  if (IGraphics* graphics = GetGUI()) graphics->SetParameterFromPlug(idx, value, false);
+  if (IPlugEditor* graphics = GetGUI()) graphics->SetParameterFromPlug(idx, value, false);
   param->Set(value);
   OnParamChange(idx);
   return 1;
