@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "ByteChunk.h"
+#include "HostNotification.h"
 #include "HostId.h"
 #include "IParam.h"
 #include "IPlugStructs.h"
@@ -71,6 +72,9 @@ class IPlugBase {
   virtual void BeginInformHostOfParamChange(int idx) = 0;
   virtual void InformHostOfParamChange(int idx, double normalizedValue) = 0;
   virtual void EndInformHostOfParamChange(int idx) = 0;
+  // Delivers a notification the editor queued, on the calling thread; the editor calls it with
+  // the mutex held. The base does nothing.
+  virtual void SendHostNotification(const HostNotification&) {}
   virtual void InformHostOfProgramChange() = 0;
   virtual bool IsRenderingOffline() { return false; }
   virtual int GetSamplePos() = 0;

@@ -8,8 +8,14 @@
 //   included) with the instance mutex held. They only store values and dirty flags and return
 //   at once; they never draw, allocate or call the host.
 // - PrepDraw is called once by AttachGraphics, with the mutex held, before anything is drawn.
-// - OpenWindow, CloseWindow and Idle are called by the binding on the host's editor thread.
+// - OpenWindow, CloseWindow and Idle are called by the binding on a host thread (not always
+//   the same one), OpenWindow and Idle with the instance mutex held. CloseWindow is called
+//   without it, so an editor may wait there for a thread of its own that takes the mutex.
+// - DeferHostNotification is called on whatever thread made the gesture, with the mutex held.
+// - SetHostScale and WindowScale are called by the binding with the mutex held.
 #pragma once
+
+#include "HostNotification.h"
 
 class IPlugEditor {
  public:
@@ -25,8 +31,16 @@ class IPlugEditor {
   // Opens the editor view inside the host's parent window; false when it cannot.
   virtual bool OpenWindow(void* parentWindow) = 0;
   virtual void CloseWindow() = 0;
-  // The host's regular idle call while the editor is open; nothing to do by default.
+  // The host's regular idle call; does nothing while the editor is closed. An editor that
+  // queued host notifications delivers them here (through IPlugBase::SendHostNotification).
   virtual void Idle() {}
+  // True when the editor took the notification to deliver it later on the host's thread (it
+  // does so for gestures made on its own thread); false: the binding sends it at once.
+  virtual bool DeferHostNotification(const HostNotification&) { return false; }
+  // The host's user-interface scale (1.0 normal, 2.0 double); takes effect at the next open.
+  virtual void SetHostScale(float) {}
+  // How many screen pixels one editor pixel takes in each direction (1 or 2).
+  virtual int WindowScale() { return 1; }
 
   virtual int Width() const = 0;
   virtual int Height() const = 0;

@@ -1,6 +1,7 @@
 #include "IPlugVST.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cmath>
 #include <mutex>
 
@@ -144,13 +145,38 @@ void IPlugVST::VSTSetParameter(AEffect* effect, int32_t idx, float value) {
 
 // --- Notifications to the host ------------------------------------------------------------------
 
-void IPlugVST::BeginInformHostOfParamChange(int idx) { HostCall(audioMasterBeginEdit, idx); }
-
-void IPlugVST::InformHostOfParamChange(int idx, double normalizedValue) {
-  HostCall(audioMasterAutomate, idx, 0, nullptr, static_cast<float>(normalizedValue));
+void IPlugVST::NotifyHost(const HostNotification& notification) {
+  IPlugEditor* editor = GetGUI();
+  if (editor && editor->DeferHostNotification(notification)) return;
+  SendHostNotification(notification);
 }
 
-void IPlugVST::EndInformHostOfParamChange(int idx) { HostCall(audioMasterEndEdit, idx); }
+void IPlugVST::SendHostNotification(const HostNotification& notification) {
+  switch (notification.kind) {
+    case HostNotification::Kind::BeginEdit:
+      HostCall(audioMasterBeginEdit, notification.paramIdx);
+      break;
+    case HostNotification::Kind::Automate:
+      HostCall(audioMasterAutomate, notification.paramIdx, 0, nullptr,
+               static_cast<float>(notification.value));
+      break;
+    case HostNotification::Kind::EndEdit:
+      HostCall(audioMasterEndEdit, notification.paramIdx);
+      break;
+  }
+}
+
+void IPlugVST::BeginInformHostOfParamChange(int idx) {
+  NotifyHost({HostNotification::Kind::BeginEdit, idx, 0.0});
+}
+
+void IPlugVST::InformHostOfParamChange(int idx, double normalizedValue) {
+  NotifyHost({HostNotification::Kind::Automate, idx, normalizedValue});
+}
+
+void IPlugVST::EndInformHostOfParamChange(int idx) {
+  NotifyHost({HostNotification::Kind::EndEdit, idx, 0.0});
+}
 
 void IPlugVST::InformHostOfProgramChange() { HostCall(audioMasterUpdateDisplay); }
 
@@ -244,8 +270,9 @@ void IPlugVST::HostSpecificInit() {
 void IPlugVST::UpdateEditRect() {
   IPlugEditor* graphics = GetGUI();
   if (!graphics) return;
-  mEditRect = {0, 0, static_cast<int16_t>(graphics->Height()),
-               static_cast<int16_t>(graphics->Width())};
+  const int scale = std::clamp(graphics->WindowScale(), 1, 4);
+  mEditRect = {0, 0, static_cast<int16_t>(std::min(graphics->Height() * scale, INT16_MAX)),
+               static_cast<int16_t>(std::min(graphics->Width() * scale, INT16_MAX))};
 }
 
 void IPlugVST::ResizeGraphics(int, int) {

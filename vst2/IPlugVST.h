@@ -3,8 +3,14 @@
 // to the host.
 //
 // Every callback finds the instance through AEffect::object and holds the instance mutex for its
-// whole body (the dispatcher drops it before destroying the instance on effClose). The host
+// whole body, with two exceptions in the dispatcher: effClose drops it before destroying the
+// instance, and effEditClose drops it before closing the editor (which may wait for the
+// editor's own thread, and that thread takes the mutex to change parameters). The host
 // callback is invoked with the instance mutex held.
+//
+// Gesture notifications (begin-edit, automate, end-edit) made on the editor's own thread are
+// queued by the editor and reach the host from effEditIdle, on the host's thread; see
+// IGraphicsX11.h for the fallback when a host never idles.
 #pragma once
 
 #include <type_traits>
@@ -41,6 +47,7 @@ class IPlugVST : public IPlugBase {
   void BeginInformHostOfParamChange(int idx) override;
   void InformHostOfParamChange(int idx, double normalizedValue) override;
   void EndInformHostOfParamChange(int idx) override;
+  void SendHostNotification(const HostNotification& notification) override;
   void InformHostOfProgramChange() override;
   bool IsRenderingOffline() override;
   int GetSamplePos() override;
@@ -76,11 +83,15 @@ class IPlugVST : public IPlugBase {
   intptr_t DoPinProperties(bool isInput, int idx, vst2::VstPinProperties* props);
   intptr_t DoSetSpeakerArrangement(const vst2::VstSpeakerArrangement* in,
                                    const vst2::VstSpeakerArrangement* out);
+  // effEditClose: OnGUIClose with the mutex, then CloseWindow without it.
+  intptr_t DoEditClose();
   intptr_t DoVendorSpecific(int32_t index, intptr_t value, void* ptr, float opt);
   intptr_t DoCanDo(const char* text);
   intptr_t DoGetMidiKeyName(vst2::MidiKeyName* key);
   bool IsParamIdx(int idx) const { return idx >= 0 && idx < NParams(); }
 
+  // Hands a gesture notification to the editor's queue when it takes it, else to the host.
+  void NotifyHost(const HostNotification& notification);
   // Calls the host, or returns 0 when the host gave no callback.
   intptr_t HostCall(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr,
                     float opt = 0.0f);

@@ -1,6 +1,7 @@
 // The dispatcher: everything the host does to the plug-in except audio and single-parameter
-// get/set. Every opcode runs with the instance mutex held; the idle opcodes take it and do
-// nothing; effClose drops it before destroying the instance.
+// get/set. Every opcode runs with the instance mutex held; effIdle takes it and does nothing,
+// effEditIdle hands the editor its idle call (delivering queued gesture notifications);
+// effClose drops it before destroying the instance and effEditClose before closing the editor.
 //
 // The host is not trusted: out-of-range indices and null pointers return 0 and change nothing,
 // texts copied into host buffers are cut to the sizes in IPlugVST.h, and nothing thrown inside
@@ -26,6 +27,9 @@ constexpr intptr_t kNvEf = 0x4E764566;
 constexpr intptr_t kCockosYes = 0xBEEF0000;
 constexpr intptr_t kCockosHandled = 0xBEEF;
 constexpr int32_t kLastHandledOpcode = effGetSpeakerArrangement;
+// effVendorSpecific with index 'PreS' and value 'AeCs' carries the host's scale in opt.
+constexpr int32_t kScaleMessageIndex = 0x50726553;
+constexpr intptr_t kScaleMessageValue = 0x41654373;
 // Chunks larger than this are refused rather than allocated: ours are a few kilobytes.
 constexpr intptr_t kMaxChunkSize = 16 << 20;
 
@@ -58,8 +62,19 @@ intptr_t IPlugVST::VSTDispatcher(AEffect* effect, int32_t opcode, int32_t index,
     delete plug;
     return 0;
   }
+  if (opcode == effEditClose) {
+    try {
+      return plug->DoEditClose();
+    } catch (...) {
+      return 0;
+    }
+  }
   std::lock_guard lock(plug->GetMutex());
-  if (opcode == effEditIdle || opcode == effIdle) return 0;
+  if (opcode == effEditIdle) {
+    if (IPlugEditor* editor = plug->GetGUI()) editor->Idle();
+    return 0;
+  }
+  if (opcode == effIdle) return 0;
   if (opcode < 0 || opcode > kLastHandledOpcode) return 0;
   try {
     return plug->Dispatch(opcode, index, value, ptr, opt);
@@ -134,16 +149,12 @@ intptr_t IPlugVST::Dispatch(int32_t opcode, int32_t index, intptr_t value, void*
 
     case effEditGetRect:
       if (!ptr || !GetGUI()) return 0;
+      UpdateEditRect();
       *static_cast<ERect**>(ptr) = &mEditRect;
       return 1;
     case effEditOpen:
       if (!GetGUI() || !GetGUI()->OpenWindow(ptr)) return 0;
       OnGUIOpen();
-      return 1;
-    case effEditClose:
-      if (!GetGUI()) return 0;
-      OnGUIClose();
-      GetGUI()->CloseWindow();
       return 1;
 
     case effGetChunk:
@@ -299,7 +310,27 @@ intptr_t IPlugVST::DoSetSpeakerArrangement(const VstSpeakerArrangement* in,
   return 1;
 }
 
+intptr_t IPlugVST::DoEditClose() {
+  IPlugEditor* editor;
+  {
+    std::lock_guard lock(GetMutex());
+    editor = GetGUI();
+    if (!editor) return 0;
+    OnGUIClose();
+  }
+  // Without the mutex: closing waits for the editor's thread, which may need it to finish a
+  // parameter change.
+  editor->CloseWindow();
+  return 1;
+}
+
 intptr_t IPlugVST::DoVendorSpecific(int32_t index, intptr_t value, void* ptr, float opt) {
+  if (index == kScaleMessageIndex && value == kScaleMessageValue) {
+    // The host's user-interface scale, sent before it opens the editor.
+    if (!std::isfinite(opt) || opt <= 0.0f) return 0;
+    if (IPlugEditor* editor = GetGUI()) editor->SetHostScale(opt);
+    return 1;
+  }
   const int paramIdx = ToIndex(value);
   if (index == 7 && ptr) {
     // The host asks for the display of a normalised value without setting it.
@@ -324,6 +355,7 @@ intptr_t IPlugVST::DoCanDo(const char* text) {
                      !strcmp(text, "receiveVstEvents") || !strcmp(text, "receiveVstMidiEvent"))) {
     return 1;
   }
+  if (!strcmp(text, "supportsViewDpiScaling")) return GetGUI() ? 1 : 0;
   if (!strcmp(text, "hasCockosExtensions")) {
     mHasVSTExtensions |= 1;
     return kCockosYes;
