@@ -58,7 +58,14 @@ intptr_t IPlugVST::VSTDispatcher(AEffect* effect, int32_t opcode, int32_t index,
   if (!plug) return 0;
   if (opcode == effClose) {
     // Wait for any call in progress, then let go before the instance (and its mutex) goes.
-    { std::lock_guard lock(plug->GetMutex()); }
+    IPlugEditor* editor;
+    {
+      std::lock_guard lock(plug->GetMutex());
+      editor = plug->GetGUI();
+    }
+    // A host that never closed the editor: its thread must stop while the whole instance
+    // still exists (the editor is destroyed last, after the product's own members).
+    if (editor) editor->CloseWindow();
     delete plug;
     return 0;
   }

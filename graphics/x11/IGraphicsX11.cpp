@@ -40,7 +40,8 @@ thread_local X11EditorWindow* tWindow = nullptr;
 
 }  // namespace
 
-IGraphicsX11::IGraphicsX11(IPlugBase* plug, int w, int h, int fps) : IGraphics(plug, w, h, fps) {}
+IGraphicsX11::IGraphicsX11(IPlugBase* plug, int w, int h, int fps, ImageResources images)
+    : IGraphics(plug, w, h, fps), mImages(std::move(images)) {}
 
 IGraphicsX11::~IGraphicsX11() {
   CloseWindow();
@@ -262,3 +263,5 @@ bool IGraphicsX11::GetTextFromClipboard(std::string* text) {
   if (text) text->clear();
   return tWindow && text && tWindow->ReadClipboard(text);
 }
+
+LICE_IBitmap* IGraphicsX11::OSLoadBitmap(int, const char* name) { return mImages.Load(name); }

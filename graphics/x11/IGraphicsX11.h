@@ -41,6 +41,7 @@
 
 #include "core/HostNotification.h"
 #include "graphics/IGraphics.h"
+#include "graphics/ImageResources.h"
 
 class X11EditorWindow;
 
@@ -49,7 +50,9 @@ class IGraphicsX11 : public IGraphics {
   static constexpr int kHostSilenceMs = 500;
   static constexpr int kOpenTimeoutMs = 5000;
 
-  IGraphicsX11(IPlugBase* plug, int w, int h, int fps = 0);
+  // Images come from the same resources as the headless class's.
+  IGraphicsX11(IPlugBase* plug, int w, int h, int fps = 0,
+               ImageResources images = ImageResources());
   ~IGraphicsX11() override;
 
   // --- IPlugEditor (host threads) ---------------------------------------------------------------
@@ -108,6 +111,7 @@ class IGraphicsX11 : public IGraphics {
   Clock::time_point mLastIdle;
   std::thread::id mEditorThread;
 
+  ImageResources mImages;
   float mHostScale = 0.0f;
   int mScale = 0;  // 0 until first asked
   std::atomic<unsigned long> mWindowId{0};

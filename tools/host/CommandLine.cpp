@@ -1,6 +1,7 @@
 #include "tools/host/CommandLine.h"
 
 #include <charconv>
+#include <cstdlib>
 #include <cmath>
 
 namespace host {
@@ -152,6 +153,49 @@ StateOptions parseStateArgs(std::span<const std::string> args) {
   return options;
 }
 
+namespace {
+
+double secondsIn(const std::string& option, const std::string& text) {
+  char* end = nullptr;
+  const double value = strtod(text.c_str(), &end);
+  if (text.empty() || *end || !(value >= 0.0 && value <= 86400.0)) {
+    throw UsageError(option + " expects seconds from 0 to 86400, not '" + text + "'");
+  }
+  return value;
+}
+
+}  // namespace
+
+EditOptions parseEditArgs(std::span<const std::string> args) {
+  EditOptions options;
+  std::vector<std::string> words;
+  for (ArgCursor cursor(args); !cursor.done();) {
+    const std::string& word = cursor.next();
+    if (word == "--idle-hz") {
+      options.idleHz = intInRange(word, cursor.valueOf(word), 1, 1000);
+    } else if (word == "--no-idle") {
+      options.idleHz = 0;
+    } else if (word == "--scale") {
+      options.scale = static_cast<float>(intInRange(word, cursor.valueOf(word), 1, 2));
+    } else if (word == "--seconds") {
+      options.seconds = secondsIn(word, cursor.valueOf(word));
+    } else if (word == "--closed-seconds") {
+      options.closedSeconds = secondsIn(word, cursor.valueOf(word));
+    } else if (word == "--play") {
+      options.play = true;
+    } else if (word == "--x-server-pid") {
+      options.xServerPid = intInRange(word, cursor.valueOf(word), 1, INT32_MAX);
+    } else if (isOption(word)) {
+      throw UsageError("edit: unknown option " + word);
+    } else {
+      words.push_back(word);
+    }
+  }
+  requirePositionals(words, 1, "edit PLUGIN.so");
+  options.plugin = words[0];
+  return options;
+}
+
 std::string usageText() {
   return "usage:\n"
          "  tundrax-host info PLUGIN.so [--json]\n"
@@ -159,7 +203,9 @@ std::string usageText() {
          "               [--param INDEX=VALUE]... [--block FRAMES] [--precision single|double]\n"
          "               [--offline] [--compare INDEX=VALUE]\n"
          "  tundrax-host state PLUGIN.so save FILE [--program N]...\n"
-         "  tundrax-host state PLUGIN.so load FILE\n";
+         "  tundrax-host state PLUGIN.so load FILE\n"
+         "  tundrax-host edit PLUGIN.so [--idle-hz N | --no-idle] [--scale 1|2] [--seconds S]\n"
+         "               [--closed-seconds S] [--play] [--x-server-pid PID]\n";
 }
 
 }  // namespace host

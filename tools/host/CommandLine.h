@@ -53,12 +53,23 @@ struct StateOptions {
   std::vector<int32_t> programs;  // save: selected in this order before the chunks are taken
 };
 
+struct EditOptions {
+  std::string plugin;
+  int32_t idleHz = 25;  // effEditIdle calls per second; 0: never
+  std::optional<float> scale;  // sent as the host's user-interface scale before opening
+  double seconds = 5.0;        // how long the editor stays open
+  double closedSeconds = 0.0;  // measured first, idling with the editor closed
+  bool play = false;           // processes a generated kick in real time meanwhile
+  int32_t xServerPid = 0;      // reports that process's CPU time and bytes read per phase
+};
+
 constexpr int32_t kMaxBlockSize = 1 << 16;
 
 // `args` are the words after the subcommand name.
 InfoOptions parseInfoArgs(std::span<const std::string> args);
 ProcessOptions parseProcessArgs(std::span<const std::string> args);
 StateOptions parseStateArgs(std::span<const std::string> args);
+EditOptions parseEditArgs(std::span<const std::string> args);
 
 // Whole-string integer parsing; nullopt for anything else (signs allowed, no spaces).
 std::optional<int64_t> parseInteger(const std::string& text);
