@@ -220,8 +220,12 @@ void X11EditorWindow::HandleEvent(XEvent& event) {
       HandleButtonRelease(event.xbutton);
       break;
     case MotionNotify:
-      // Only the latest position of a burst of moves matters.
-      while (XCheckTypedWindowEvent(mDisplay, mWindow, MotionNotify, &event)) {
+      // Only the latest of moves that follow each other directly matters.
+      while (XEventsQueued(mDisplay, QueuedAlready) > 0) {
+        XEvent next;
+        XPeekEvent(mDisplay, &next);
+        if (next.type != MotionNotify || next.xany.window != mWindow) break;
+        XNextEvent(mDisplay, &event);
       }
       HandleMotion(event.xmotion);
       break;
@@ -241,7 +245,9 @@ void X11EditorWindow::HandleEvent(XEvent& event) {
       break;
     case FocusOut:
       // Focus going elsewhere ends the entry as a click elsewhere would: keeping the text.
-      if (mEntry && event.xfocus.mode == NotifyNormal && event.xfocus.detail != NotifyInferior) {
+      // Pointer details only tell where the pointer is while focus moves about.
+      if (mEntry && event.xfocus.mode == NotifyNormal && event.xfocus.detail <= NotifyNonlinearVirtual &&
+          event.xfocus.detail != NotifyInferior) {
         mHasFocus = false;
         EndTextEntry(true);
       }
@@ -297,6 +303,7 @@ void X11EditorWindow::HandleMotion(const XMotionEvent& event) {
   const bool right = (mButtonsDown & (1u << Button3)) && !(mButtonsDown & (1u << Button1));
   IMouseMod mod = x11input::MouseMod(event.state, right);
   if (mButtonsDown) {
+    mDoubleClick.Reset();  // a press after a drag starts a new pair
     if (!mEntry) mGraphics.OnMouseDrag(mLastX, mLastY, &mod);
   } else {
     mGraphics.OnMouseOver(mLastX, mLastY, &mod);

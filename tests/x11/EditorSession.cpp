@@ -1,0 +1,116 @@
+#include "EditorSession.h"
+
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <chrono>
+#include <thread>
+
+#include "XServer.h"
+#include "tools/host/OpenedPlugin.h"
+
+namespace x11test {
+
+std::shared_ptr<host::PluginLibrary> LoadTestPlug() {
+  return host::PluginLibrary::load(X11_TEST_PLUG_PATH);
+}
+
+EditorSession::EditorSession(std::shared_ptr<host::PluginLibrary> library, float scale) {
+  mPlug = std::make_unique<host::PluginInstance>(std::move(library));
+  mPlug->open();
+  mPlug->setSampleRate(48000.0);
+  mPlug->setBlockSize(512);
+  if (scale > 0.0f) {
+    EXPECT_EQ(mPlug->dispatch(vst2::effVendorSpecific, 0x50726553, 0x41654373, nullptr, scale),
+              1);
+  }
+}
+
+EditorSession::~EditorSession() {
+  if (mOpen) Close();
+}
+
+int EditorSession::RectWidth() {
+  vst2::ERect* rect = nullptr;
+  EXPECT_EQ(mPlug->dispatch(vst2::effEditGetRect, 0, 0, &rect), 1);
+  return rect ? rect->right - rect->left : 0;
+}
+
+int EditorSession::RectHeight() {
+  vst2::ERect* rect = nullptr;
+  EXPECT_EQ(mPlug->dispatch(vst2::effEditGetRect, 0, 0, &rect), 1);
+  return rect ? rect->bottom - rect->top : 0;
+}
+
+void EditorSession::Open() {
+  const int w = RectWidth(), h = RectHeight();
+  mScale = w / 300;
+  mParent = std::make_unique<host::HostParentWindow>(w, h, "x11 tests");
+  ASSERT_EQ(mPlug->dispatch(vst2::effEditOpen, 0,
+                            reinterpret_cast<intptr_t>(mParent->display()),
+                            reinterpret_cast<void*>(static_cast<uintptr_t>(mParent->id()))),
+            1);
+  mOpen = true;
+  // The first frame shows the panel, which is not black.
+  EXPECT_TRUE(WaitFor([&] {
+    const std::vector<uint32_t> pixels = Pixels();
+    return !pixels.empty() && pixels[0] != 0;
+  }));
+}
+
+void EditorSession::Close() {
+  EXPECT_EQ(mPlug->dispatch(vst2::effEditClose), 1);
+  mOpen = false;
+  mParent.reset();
+}
+
+unsigned long EditorSession::EditorWindow() { return mParent ? mParent->firstChild() : 0; }
+
+void EditorSession::Idle() { mPlug->dispatch(vst2::effEditIdle); }
+
+bool EditorSession::WaitFor(const std::function<bool()>& condition, bool idle, int timeoutMs) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > end) return condition();
+    if (idle) Idle();
+    if (mParent) mParent->pump();
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
+void EditorSession::At(int x, int y, const std::string& words) {
+  XDo("mousemove --window " + std::to_string(EditorWindow()) + " " +
+      std::to_string(x * mScale + mScale / 2) + " " + std::to_string(y * mScale + mScale / 2) +
+      " " + words);
+}
+
+void EditorSession::Drag(int x, int y, int dy, const std::string& key) {
+  const std::string down = key.empty() ? "" : "keydown " + key + " ";
+  const std::string up = key.empty() ? "" : " keyup " + key;
+  At(x, y,
+     down + "mousedown 1 mousemove_relative -- 0 " + std::to_string(dy * mScale / 2) +
+         " mousemove_relative -- 0 " + std::to_string(dy * mScale - dy * mScale / 2) +
+         " mouseup 1" + up);
+}
+
+std::vector<uint32_t> EditorSession::Pixels() {
+  Display* display = TestDisplay();
+  const Window window = EditorWindow();
+  XWindowAttributes attributes;
+  if (!window || !XGetWindowAttributes(display, window, &attributes)) return {};
+  XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(attributes.width),
+                            static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+  if (!image) return {};
+  std::vector<uint32_t> pixels;
+  pixels.reserve(static_cast<size_t>(attributes.width) * attributes.height);
+  for (int y = 0; y < attributes.height; ++y) {
+    for (int x = 0; x < attributes.width; ++x) pixels.push_back(XGetPixel(image, x, y) & 0xFFFFFF);
+  }
+  XDestroyImage(image);
+  return pixels;
+}
+
+}  // namespace x11test

@@ -1,0 +1,83 @@
+#include "XServer.h"
+
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+extern char** environ;
+
+namespace x11test {
+namespace {
+
+int gErrors = 0;
+
+int CountError(Display*, XErrorEvent*) {
+  ++gErrors;
+  return 0;
+}
+
+class XvfbEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    const std::string fd = std::to_string(fds[1]);
+    const char* argv[] = {"Xvfb",    "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
+                          "-nolisten", "tcp",      "-noreset", nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addclose(&actions, fds[0]);
+    ASSERT_EQ(posix_spawnp(&mPid, "Xvfb", &actions, nullptr, const_cast<char**>(argv), environ),
+              0);
+    posix_spawn_file_actions_destroy(&actions);
+    close(fds[1]);
+    std::string number;
+    char c;
+    while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    close(fds[0]);
+    ASSERT_FALSE(number.empty()) << "Xvfb did not start";
+    setenv("DISPLAY", (":" + number).c_str(), 1);
+    // Our handler is in place before any plug-in connects: an X error that reaches it is
+    // counted (and fails the test) instead of ending the process.
+    ASSERT_NE(TestDisplay(), nullptr);
+  }
+  void TearDown() override {
+    if (Display* display = TestDisplay()) XCloseDisplay(display);
+    if (mPid > 0) {
+      kill(mPid, SIGTERM);
+      waitpid(mPid, nullptr, 0);
+    }
+  }
+
+ private:
+  pid_t mPid = -1;
+};
+
+const auto* const gEnvironment = ::testing::AddGlobalTestEnvironment(new XvfbEnvironment);
+
+}  // namespace
+
+Display* TestDisplay() {
+  static Display* display = [] {
+    Display* d = XOpenDisplay(nullptr);
+    XSetErrorHandler(&CountError);
+    return d;
+  }();
+  return display;
+}
+
+int TestDisplayErrors() { return gErrors; }
+
+void XDo(const std::string& words) {
+  const std::string command = "xdotool " + words;
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+}
+
+}  // namespace x11test
