@@ -336,7 +336,7 @@ void X11EditorWindow::HandleKey(XKeyEvent& event) {
     }
     return;
   }
-  const int key = x11input::KeyCode(XLookupKeysym(&event, 0));
+  const int key = x11input::EngineKeyCode(XLookupKeysym(&event, 0));
   if (key >= 0 && mGraphics.OnKeyDown(mLastX, mLastY, key)) return;
   mForwardedKeys[word] |= bit;
   ForwardToParent(event);

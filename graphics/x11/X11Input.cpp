@@ -14,7 +14,7 @@ IMouseMod MouseMod(unsigned state, bool rightButton) {
   return IMouseMod(true, (state & Mod4Mask) != 0, shift, control, alt);
 }
 
-int KeyCode(unsigned long keysym) {
+int EngineKeyCode(unsigned long keysym) {
   switch (keysym) {
     case XK_space:
       return KEY_SPACE;

@@ -20,7 +20,7 @@ IMouseMod MouseMod(unsigned state, bool rightButton);
 
 // The engine's key code for a key symbol (space, arrows, digits, letters of either case), or
 // -1 for keys the editor leaves to the host.
-int KeyCode(unsigned long keysym);
+int EngineKeyCode(unsigned long keysym);
 
 // Decides whether a left press completes a double click: the previous press was no more than
 // kMaxInterval ms earlier and no more than kMaxDistance pixels away (in each direction). A

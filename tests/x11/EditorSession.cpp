@@ -44,7 +44,7 @@ int EditorSession::RectHeight() {
   return rect ? rect->bottom - rect->top : 0;
 }
 
-void EditorSession::Open() {
+void EditorSession::Open(bool waitForPicture) {
   const int w = RectWidth(), h = RectHeight();
   mScale = w / 300;
   mParent = std::make_unique<host::HostParentWindow>(w, h, "x11 tests");
@@ -53,6 +53,7 @@ void EditorSession::Open() {
                             reinterpret_cast<void*>(static_cast<uintptr_t>(mParent->id()))),
             1);
   mOpen = true;
+  if (!waitForPicture) return;
   // The first frame shows the panel, which is not black.
   EXPECT_TRUE(WaitFor([&] {
     const std::vector<uint32_t> pixels = Pixels();

@@ -32,7 +32,7 @@ class EditorSession {
 
   // Opens the editor (asserts that it opened) and, unless told otherwise, waits for the first
   // picture.
-  void Open();
+  void Open(bool waitForPicture = true);
   void Close();
   bool IsOpen() const { return mOpen; }
   unsigned long EditorWindow();

@@ -1,0 +1,149 @@
+// The editor against the hosts that treat it roughly: many openings of two instances closed in
+// either order, a parent window destroyed before the editor is closed, no effEditIdle at all,
+// effEditIdle at 15 and 60 Hz from another thread, effEditIdle with no editor, and unloading.
+// Each ends without an X error, a crash, a leak (under the sanitizers) or a thread of ours
+// left running.
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <string>
+#include <thread>
+
+#include "EditorSession.h"
+#include "XServer.h"
+#include "plugin/X11TestPlug.h"
+
+namespace x11test {
+namespace {
+
+using Kind = host::HostEvent::Kind;
+using P = X11TestPlug;
+
+int ThreadCount() {
+  int n = 0;
+  if (DIR* dir = opendir("/proc/self/task")) {
+    while (dirent* entry = readdir(dir)) n += entry->d_name[0] != '.';
+    closedir(dir);
+  }
+  return n;
+}
+
+bool TestPlugIsMapped() {
+  std::ifstream maps("/proc/self/maps");
+  for (std::string line; std::getline(maps, line);) {
+    if (line.find("X11TestPlug.so") != std::string::npos) return true;
+  }
+  return false;
+}
+
+class EditorLifecycleTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    XDo("mousemove 1000 700");
+    mThreadsBefore = ThreadCount();
+  }
+  void TearDown() override {
+    EXPECT_EQ(TestDisplayErrors(), 0);
+    EXPECT_EQ(ThreadCount(), mThreadsBefore);
+  }
+  // A click on the bypass switch, then the gesture the host heard in full.
+  static void ClickBypassAndHearIt(EditorSession& session, bool idle) {
+    const float before = session.Plug().getParameter(P::kBypass);
+    session.Click(P::kBypassRect.L + 5, P::kBypassRect.T + 5);
+    EXPECT_TRUE(session.WaitFor([&] { return session.Plug().getParameter(P::kBypass) != before; },
+                                idle));
+    EXPECT_TRUE(session.WaitFor([&] { return session.Plug().host().events().count(Kind::EndEdit); },
+                                idle));
+    const auto events = session.Plug().host().events().take();
+    ASSERT_EQ(events.size(), 3u);
+    EXPECT_EQ(events[0].kind, Kind::BeginEdit);
+    EXPECT_EQ(events[1].kind, Kind::Automate);
+    EXPECT_EQ(events[2].kind, Kind::EndEdit);
+  }
+
+  int mThreadsBefore = 0;
+};
+
+TEST_F(EditorLifecycleTest, FiftyOpeningsOfTwoEditorsClosedInBothOrders) {
+  auto library = LoadTestPlug();
+  EditorSession a(library), b(library);
+  for (int round = 0; round < 50; ++round) {
+    a.Open(false);
+    b.Open(false);
+    a.Idle();
+    b.Idle();
+    if (round % 2 == 0) {
+      a.Close();
+      b.Close();
+    } else {
+      b.Close();
+      a.Close();
+    }
+  }
+  // Still a working editor afterwards.
+  a.Open();
+  ClickBypassAndHearIt(a, true);
+}
+
+TEST_F(EditorLifecycleTest, AParentDestroyedBeforeTheEditorIsClosedHarmsNothing) {
+  EditorSession session;
+  session.Open();
+  session.Parent().destroy();
+  session.WaitFor([] { return false; }, true, 200);
+  session.Close();
+  session.Open();
+  ClickBypassAndHearIt(session, true);
+}
+
+TEST_F(EditorLifecycleTest, WithoutEffEditIdleTheEditorStillDrawsAndTheHostHearsGestures) {
+  EditorSession session;
+  session.Open();  // waits for the first picture without idling
+  const auto before = session.Pixels();
+  ClickBypassAndHearIt(session, false);
+  EXPECT_TRUE(session.WaitFor([&] { return session.Pixels() != before; }, false));
+}
+
+TEST_F(EditorLifecycleTest, EffEditIdleAt15And60HzFromAnotherThread) {
+  for (int hz : {15, 60}) {
+    EditorSession session;
+    session.Open();
+    std::atomic<bool> stop{false};
+    std::thread idler([&] {
+      while (!stop) {
+        session.Idle();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1000 / hz));
+      }
+    });
+    ClickBypassAndHearIt(session, false);
+    stop = true;
+    idler.join();
+  }
+}
+
+TEST_F(EditorLifecycleTest, EffEditIdleWithNoEditorOpenDoesNothing) {
+  EditorSession session;
+  for (int i = 0; i < 5; ++i) session.Idle();
+  session.Open();
+  session.Close();
+  for (int i = 0; i < 5; ++i) session.Idle();
+  EXPECT_TRUE(session.Plug().host().events().events().empty());
+}
+
+TEST_F(EditorLifecycleTest, UnloadingAfterAnEditorLeavesNoThreadAndUnmapsTheLibrary) {
+  for (int round = 0; round < 20; ++round) {
+    {
+      EditorSession session;
+      session.Open(false);
+      session.Close();
+    }
+    ASSERT_FALSE(TestPlugIsMapped()) << "round " << round;
+    ASSERT_EQ(ThreadCount(), mThreadsBefore) << "round " << round;
+  }
+}
+
+}  // namespace
+}  // namespace x11test
