@@ -4,12 +4,12 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ clang pkg-config libpng-dev zlib1g-dev libfreetype-dev
-          libfontconfig-dev libx11-dev libsndfile1-dev libgtest-dev libgmock-dev
+          libfontconfig-dev libx11-dev libxext-dev libsndfile1-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-dejavu-core)
 if [[ "${1:-}" == "--tests" ]]; then
-  # Xvfb for the editor tests, Ardour's scanner as a real host, clang's fuzzer runtime,
-  # valgrind for instruction counts, pixman as a benchmark reference.
-  packages+=(xvfb xauth ardour libclang-rt-14-dev valgrind libpixman-1-dev locales clang-format)
+  # Xvfb for the editor tests and xdotool as their user, Ardour's scanner as a real host,
+  # clang's fuzzer runtime, valgrind for instruction counts, pixman as a benchmark reference.
+  packages+=(xvfb xauth xdotool ardour libclang-rt-14-dev valgrind libpixman-1-dev locales clang-format)
 fi
 
 missing=()

@@ -25,8 +25,7 @@ int64_t NowMs() {
 void X11EditorWindow::TakeFocus() {
   if (mWindowGone || mHasFocus) return;
   XWindowAttributes attributes;
-  if (!XGetWindowAttributes(mDisplay, mWindow, &attributes) ||
-      attributes.map_state != IsViewable) {
+  if (!XGetWindowAttributes(mDisplay, mWindow, &attributes) || attributes.map_state != IsViewable) {
     return;
   }
   int revert = 0;
@@ -44,8 +43,7 @@ void X11EditorWindow::ReturnFocus() {
   XGetInputFocus(mDisplay, &focus, &revert);
   if (focus != mWindow) return;  // someone else took it meanwhile
   // The window that had it before, unless that was none, the pointer root or ourselves.
-  const Window to = mFocusBefore > PointerRoot && mFocusBefore != mWindow ? mFocusBefore
-                                                                           : mParent;
+  const Window to = mFocusBefore > PointerRoot && mFocusBefore != mWindow ? mFocusBefore : mParent;
   X11ErrorTrap trap(mDisplay);
   XSetInputFocus(mDisplay, to, RevertToParent, CurrentTime);
   if (trap.Sync() && to != mParent) XSetInputFocus(mDisplay, mParent, RevertToParent, CurrentTime);

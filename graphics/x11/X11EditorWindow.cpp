@@ -246,8 +246,8 @@ void X11EditorWindow::HandleEvent(XEvent& event) {
     case FocusOut:
       // Focus going elsewhere ends the entry as a click elsewhere would: keeping the text.
       // Pointer details only tell where the pointer is while focus moves about.
-      if (mEntry && event.xfocus.mode == NotifyNormal && event.xfocus.detail <= NotifyNonlinearVirtual &&
-          event.xfocus.detail != NotifyInferior) {
+      if (mEntry && event.xfocus.mode == NotifyNormal &&
+          event.xfocus.detail <= NotifyNonlinearVirtual && event.xfocus.detail != NotifyInferior) {
         mHasFocus = false;
         EndTextEntry(true);
       }
@@ -261,8 +261,8 @@ void X11EditorWindow::HandleButtonPress(const XButtonEvent& event) {
   const int x = EditorX(event.x), y = EditorY(event.y);
   mLastX = x;
   mLastY = y;
-  if (mEntry && (event.button == Button4 || event.button == Button5 ||
-                 !mEntry->Area().Contains(x, y))) {
+  if (mEntry &&
+      (event.button == Button4 || event.button == Button5 || !mEntry->Area().Contains(x, y))) {
     EndTextEntry(true);
   } else if (mEntry) {
     return;  // inside the entry
@@ -347,7 +347,6 @@ void X11EditorWindow::ForwardToParent(XKeyEvent event) {
   event.window = mParent;
   event.subwindow = None;
   event.send_event = True;
-  XSendEvent(mDisplay, mParent, True,
-             event.type == KeyPress ? KeyPressMask : KeyReleaseMask,
+  XSendEvent(mDisplay, mParent, True, event.type == KeyPress ? KeyPressMask : KeyReleaseMask,
              reinterpret_cast<XEvent*>(&event));
 }

@@ -26,8 +26,8 @@ constexpr int kSideSpace = 22;  // tick on the left, submenu arrow on the right
 constexpr int kMinWidth = 80;
 constexpr int kFontHeight = 13;
 constexpr int kHoldToChooseMs = 300;
-constexpr long kMenuEvents = ExposureMask | ButtonPressMask | ButtonReleaseMask |
-                             PointerMotionMask | KeyPressMask;
+constexpr long kMenuEvents =
+    ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | KeyPressMask;
 
 int64_t NowMs() {
   using namespace std::chrono;
@@ -42,7 +42,7 @@ bool Choosable(IPopupMenuItem* item) {
 struct Level {
   IPopupMenu* model = nullptr;
   Window window = 0;
-  int rootX = 0, rootY = 0;  // screen pixels
+  int rootX = 0, rootY = 0;   // screen pixels
   int width = 0, height = 0;  // editor pixels
   std::vector<int> tops;      // top of each item, plus the bottom of the last
   int highlighted = -1;
@@ -146,8 +146,8 @@ class MenuSession {
         static_cast<unsigned>(w), static_cast<unsigned>(h), 0, depth, InputOutput, visual,
         CWOverrideRedirect | CWSaveUnder | CWEventMask | CWColormap | CWBorderPixel, &attributes);
     level->bitmap = std::make_unique<LICE_MemBitmap>(level->width, level->height);
-    level->presenter = std::make_unique<X11Presenter>(mDisplay, level->window, visual, depth, w,
-                                                      h, mScale, false);
+    level->presenter =
+        std::make_unique<X11Presenter>(mDisplay, level->window, visual, depth, w, h, mScale, false);
     XMapRaised(mDisplay, level->window);
     mLevels.push_back(std::move(level));
     Render(*mLevels.back());
@@ -191,9 +191,9 @@ class MenuSession {
         const std::string text = level.model->GetDisplayText(i);
         font->SetTextColor(ink);
         RECT r{kSideSpace, top, level.width - kSideSpace, bottom};
-        font->DrawText(bmp, text.c_str(), int(text.size()), &r,
-                       LICE_DT_SINGLELINE | LICE_DT_VCENTER | LICE_DT_NOPREFIX |
-                           LICE_DT_USEFGALPHA);
+        font->DrawText(
+            bmp, text.c_str(), int(text.size()), &r,
+            LICE_DT_SINGLELINE | LICE_DT_VCENTER | LICE_DT_NOPREFIX | LICE_DT_USEFGALPHA);
       }
       const int mid = (top + bottom) / 2;
       if (item->GetChecked()) {

@@ -53,8 +53,8 @@ void X11Presenter::MakeShmImage(Visual* visual, int depth) {
     XDestroyImage(image);
     return;
   }
-  mShm.shmid = shmget(IPC_PRIVATE, static_cast<size_t>(image->bytes_per_line) * mHeight,
-                      IPC_CREAT | 0600);
+  mShm.shmid =
+      shmget(IPC_PRIVATE, static_cast<size_t>(image->bytes_per_line) * mHeight, IPC_CREAT | 0600);
   if (mShm.shmid < 0) {
     XDestroyImage(image);
     return;
@@ -92,8 +92,10 @@ void X11Presenter::MakePlainImage(Visual* visual, int depth) {
   if (!data) return;
   mImage = XCreateImage(mDisplay, visual, depth, ZPixmap, 0, data, mWidth, mHeight, 32, 0);
   if (!mImage || mImage->bits_per_pixel != 32) {
-    if (mImage) XDestroyImage(mImage);  // frees data too
-    else free(data);
+    if (mImage)
+      XDestroyImage(mImage);  // frees data too
+    else
+      free(data);
     mImage = nullptr;
   }
 }
@@ -117,8 +119,8 @@ void X11Presenter::Convert(LICE_IBitmap* src, IRECT r, int srcOffsetX, int srcOf
       uint32_t* dest = out + static_cast<size_t>(y * mScale + s) * stride;
       for (int x = r.L; x < r.R; ++x) {
         const LICE_pixel p = row[x];
-        const uint32_t word = LICE_GETR(p) << mShiftR | LICE_GETG(p) << mShiftG |
-                              LICE_GETB(p) << mShiftB;
+        const uint32_t word =
+            LICE_GETR(p) << mShiftR | LICE_GETG(p) << mShiftG | LICE_GETB(p) << mShiftB;
         for (int k = 0; k < mScale; ++k) dest[x * mScale + k] = word;
       }
     }

@@ -35,8 +35,8 @@ std::string Utf8FromLatin1(const char* text, int length) {
 
 }  // namespace
 
-X11TextEntry::X11TextEntry(IGraphicsControl* control, IText* text, IRECT area,
-                           const char* initial, IParam* param)
+X11TextEntry::X11TextEntry(IGraphicsControl* control, IText* text, IRECT area, const char* initial,
+                           IParam* param)
     : mControl(control),
       mParam(param),
       mArea(area),
@@ -120,8 +120,7 @@ void X11TextEntry::Render() {
   if (mAlign == IText::kAlignCenter) x = (w - textWidth) / 2;
   if (mAlign == IText::kAlignFar) x = w - 2 - textWidth;
   // Keep the caret inside the field when the text is wider than it.
-  const int caretX =
-      UiTextWidth(mFont.get(), text.c_str(), static_cast<int>(mModel.Caret()));
+  const int caretX = UiTextWidth(mFont.get(), text.c_str(), static_cast<int>(mModel.Caret()));
   if (x + caretX > w - 2) x = w - 2 - caretX;
   if (x + caretX < 1) x = 1 - caretX;
   mFont->SetTextColor(mForeground.ToPixel() | LICE_ARGB(255, 0, 0, 0));

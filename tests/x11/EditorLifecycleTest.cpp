@@ -54,10 +54,10 @@ class EditorLifecycleTest : public ::testing::Test {
   static void ClickBypassAndHearIt(EditorSession& session, bool idle) {
     const float before = session.Plug().getParameter(P::kBypass);
     session.Click(P::kBypassRect.L + 5, P::kBypassRect.T + 5);
-    EXPECT_TRUE(session.WaitFor([&] { return session.Plug().getParameter(P::kBypass) != before; },
-                                idle));
-    EXPECT_TRUE(session.WaitFor([&] { return session.Plug().host().events().count(Kind::EndEdit); },
-                                idle));
+    EXPECT_TRUE(
+        session.WaitFor([&] { return session.Plug().getParameter(P::kBypass) != before; }, idle));
+    EXPECT_TRUE(
+        session.WaitFor([&] { return session.Plug().host().events().count(Kind::EndEdit); }, idle));
     const auto events = session.Plug().host().events().take();
     ASSERT_EQ(events.size(), 3u);
     EXPECT_EQ(events[0].kind, Kind::BeginEdit);

@@ -23,8 +23,7 @@ EditorSession::EditorSession(std::shared_ptr<host::PluginLibrary> library, float
   mPlug->setSampleRate(48000.0);
   mPlug->setBlockSize(512);
   if (scale > 0.0f) {
-    EXPECT_EQ(mPlug->dispatch(vst2::effVendorSpecific, 0x50726553, 0x41654373, nullptr, scale),
-              1);
+    EXPECT_EQ(mPlug->dispatch(vst2::effVendorSpecific, 0x50726553, 0x41654373, nullptr, scale), 1);
   }
 }
 
@@ -48,8 +47,7 @@ void EditorSession::Open(bool waitForPicture) {
   const int w = RectWidth(), h = RectHeight();
   mScale = w / 300;
   mParent = std::make_unique<host::HostParentWindow>(w, h, "x11 tests");
-  ASSERT_EQ(mPlug->dispatch(vst2::effEditOpen, 0,
-                            reinterpret_cast<intptr_t>(mParent->display()),
+  ASSERT_EQ(mPlug->dispatch(vst2::effEditOpen, 0, reinterpret_cast<intptr_t>(mParent->display()),
                             reinterpret_cast<void*>(static_cast<uintptr_t>(mParent->id()))),
             1);
   mOpen = true;

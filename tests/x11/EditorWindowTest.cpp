@@ -45,8 +45,8 @@ TEST_P(EditorWindowTest, TheEditorIsTheParentsFirstChildMappedAtTheSizeOfItsRect
   int format = 0;
   unsigned long count = 0, after = 0;
   unsigned char* data = nullptr;
-  ASSERT_EQ(XGetWindowProperty(display, child, xembed, 0, 2, False, xembed, &type, &format,
-                               &count, &after, &data),
+  ASSERT_EQ(XGetWindowProperty(display, child, xembed, 0, 2, False, xembed, &type, &format, &count,
+                               &after, &data),
             Success);
   ASSERT_EQ(count, 2u);
   EXPECT_EQ(reinterpret_cast<long*>(data)[1], 1);  // mapped
@@ -59,8 +59,11 @@ TEST_P(EditorWindowTest, TheEditorIsTheParentsFirstChildMappedAtTheSizeOfItsRect
 }
 
 TEST_P(EditorWindowTest, TheWindowShowsWhatTheHeadlessEngineDrawsForTheSameState) {
-  const std::pair<int, float> state[] = {{P::kBypass, 1.0f}, {P::kBand, 0.5f}, {P::kQuality, 1.0f},
-                                         {P::kGain, 0.3f},   {P::kMode, 0.5f}};
+  const std::pair<int, float> state[] = {{P::kBypass, 1.0f},
+                                         {P::kBand, 0.5f},
+                                         {P::kQuality, 1.0f},
+                                         {P::kGain, 0.3f},
+                                         {P::kMode, 0.5f}};
   X11TestPlug headless(IPlugInstanceInfo{}, X11TestPlug::View::Headless);
   EditorSession session(LoadTestPlug(), static_cast<float>(Scale()));
   for (auto [idx, value] : state) {

@@ -43,7 +43,7 @@ TEST(X11Input, ModifiersAndTheSuperKeyAsRightButton) {
 TEST(X11Input, DoubleClicksByTimeAndDistance) {
   DoubleClickDetector d;
   EXPECT_FALSE(d.Press(1000, 10, 10));
-  EXPECT_TRUE(d.Press(1400, 14, 6));  // 400 ms, 4 pixels: still a double click
+  EXPECT_TRUE(d.Press(1400, 14, 6));   // 400 ms, 4 pixels: still a double click
   EXPECT_FALSE(d.Press(1500, 14, 6));  // the third press starts a new pair
   EXPECT_FALSE(d.Press(1901, 14, 6));  // too late
   EXPECT_FALSE(d.Press(2000, 19, 6));  // too far

@@ -55,7 +55,7 @@ struct StateOptions {
 
 struct EditOptions {
   std::string plugin;
-  int32_t idleHz = 25;  // effEditIdle calls per second; 0: never
+  int32_t idleHz = 25;         // effEditIdle calls per second; 0: never
   std::optional<float> scale;  // sent as the host's user-interface scale before opening
   double seconds = 5.0;        // how long the editor stays open
   double closedSeconds = 0.0;  // measured first, idling with the editor closed

@@ -17,7 +17,8 @@ intptr_t NoHost(vst2::AEffect*, int32_t opcode, int32_t, intptr_t, void*, float)
 
 X11TestPlug::X11TestPlug(IPlugInstanceInfo info, View view)
     : IPlugVST(info.mVSTHostCallback ? info : IPlugInstanceInfo{&NoHost}, kNumParams, "2-2", 1,
-               "X11Test", "X11Test", "Tests", 0x10000, 0x58313154, 0x54657374, 0, false, false, false) {
+               "X11Test", "X11Test", "Tests", 0x10000, 0x58313154, 0x54657374, 0, false, false,
+               false) {
   GetParam(kBypass)->InitBool("Bypass", false);
   GetParam(kBand)->InitEnum("Band", 0, 3);
   GetParam(kBand)->SetDisplayText(0, "Low");
@@ -55,8 +56,8 @@ IBitmap X11TestPlug::MakeStrip(int w, int frameH, int nFrames) {
     for (int x = 0; x < w; ++x) {
       // A frame-dependent colour with a diagonal stripe, so positions and frames both show.
       const bool stripe = ((x + row + frame * 3) / 6) % 2 == 0;
-      bits[y * span + x] = LICE_ARGB(255, (frame * 37) & 255, stripe ? 200 : 90,
-                                     (255 - frame * 11) & 255);
+      bits[y * span + x] =
+          LICE_ARGB(255, (frame * 37) & 255, stripe ? 200 : 90, (255 - frame * 11) & 255);
     }
   }
   IBitmap bitmap(pixels.get(), w, frameH * nFrames, nFrames);
