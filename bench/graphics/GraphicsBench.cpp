@@ -82,8 +82,8 @@ struct ProductLayout {
       editor->AttachControl(new IBitmapControl(&plug, x + 245, 200, &icon));
     }
     for (int k = 0; k < 5; ++k) {
-      editor->AttachControl(new ControlKnobHover(&plug, IRECT(40 + k * 160, 260, 115 + k * 160, 367),
-                                                 12 + k, &knob, 32, k == 1));
+      editor->AttachControl(new ControlKnobHover(
+          &plug, IRECT(40 + k * 160, 260, 115 + k * 160, 367), 12 + k, &knob, 32, k == 1));
     }
     editor->AttachControl(new ControlPeakMeter(&plug, IRECT(100, 540, 800, 554), &meter, &gain));
     editor->AttachControl(new ControlPeakMeter(&plug, IRECT(100, 570, 800, 584), &meter, &output));
