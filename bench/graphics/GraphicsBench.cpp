@@ -13,6 +13,7 @@
 #include "controls/ControlPeakMeter.h"
 #include "controls/ControlSwitches.h"
 #include "core/IPlugBase.h"
+#include "graphics/BackgroundControl.h"
 #include "graphics/IGraphicsHeadless.h"
 #include "raster/LICE_Bitmap.h"
 
@@ -72,7 +73,8 @@ struct ProductLayout {
     IBitmap icon = MakeStrip(keep, 40, 40, 1, true);
     IBitmap knob = MakeStrip(keep, 75, 75, 101, true);
     IBitmap meter = MakeStrip(keep, 700, 14, 101, false);
-    editor->AttachControl(new IBitmapControl(&plug, 0, 0, &background));
+    // The background as AttachBackground makes it, from a generated image.
+    editor->AttachControl(new BackgroundControl(background));
     for (int band = 0; band < 3; ++band) {
       const int x = 20 + band * 290;
       editor->AttachControl(new ISwitchControl(&plug, x, 20, band, &bypass));
