@@ -23,7 +23,11 @@ void IControl::OnMouseDblClick(int, int, IMouseMod*) {
 void IControl::SetValueFromPlug(double value) {
   if (GetDefaultValue() < 0.0) {
     mDefaultValue.store(value, std::memory_order_relaxed);
-    mValue.store(value, std::memory_order_relaxed);
+    // The first value is drawn too, even when the control was drawn before it arrived.
+    if (GetValue() == value) {
+      SetDirty(false);
+      return;
+    }
   }
   if (GetValue() != value) {
     mValue.store(value, std::memory_order_relaxed);

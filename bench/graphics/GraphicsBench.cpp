@@ -13,6 +13,7 @@
 #include "controls/ControlPeakMeter.h"
 #include "controls/ControlSwitches.h"
 #include "core/IPlugBase.h"
+#include "graphics/BackgroundControl.h"
 #include "graphics/IGraphicsHeadless.h"
 #include "raster/LICE_Bitmap.h"
 
@@ -72,7 +73,8 @@ struct ProductLayout {
     IBitmap icon = MakeStrip(keep, 40, 40, 1, true);
     IBitmap knob = MakeStrip(keep, 75, 75, 101, true);
     IBitmap meter = MakeStrip(keep, 700, 14, 101, false);
-    editor->AttachControl(new IBitmapControl(&plug, 0, 0, &background));
+    // The background as AttachBackground makes it, from a generated image.
+    editor->AttachControl(new BackgroundControl(background));
     for (int band = 0; band < 3; ++band) {
       const int x = 20 + band * 290;
       editor->AttachControl(new ISwitchControl(&plug, x, 20, band, &bypass));
@@ -82,8 +84,8 @@ struct ProductLayout {
       editor->AttachControl(new IBitmapControl(&plug, x + 245, 200, &icon));
     }
     for (int k = 0; k < 5; ++k) {
-      editor->AttachControl(new ControlKnobHover(&plug, IRECT(40 + k * 160, 260, 115 + k * 160, 367),
-                                                 12 + k, &knob, 32, k == 1));
+      editor->AttachControl(new ControlKnobHover(
+          &plug, IRECT(40 + k * 160, 260, 115 + k * 160, 367), 12 + k, &knob, 32, k == 1));
     }
     editor->AttachControl(new ControlPeakMeter(&plug, IRECT(100, 540, 800, 554), &meter, &gain));
     editor->AttachControl(new ControlPeakMeter(&plug, IRECT(100, 570, 800, 584), &meter, &output));

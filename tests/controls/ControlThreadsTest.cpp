@@ -24,11 +24,12 @@ TEST(ControlThreads, EditorHostAndAudioThreadsTogether) {
   GuiTestPlug plug;
   IGraphicsHeadless* editor = MakeEditor(&plug);
   editor->HandleMouseOver(true);
-  editor->AttachControl(new ControlKnobHover(&plug, IRECT(10, 10, 85, 117),
-                                             GuiTestPlug::kThreshold, knobStrip.Get(), 32, true));
-  editor->AttachControl(new ControlKnobHover(&plug, IRECT(100, 10, 175, 117),
-                                             GuiTestPlug::kMakeUp, knobStrip.Get(), 32, false));
-  editor->AttachControl(new ISwitchControl(&plug, 10, 130, GuiTestPlug::kBypass, switchStrip.Get()));
+  editor->AttachControl(new ControlKnobHover(&plug, IRECT(10, 10, 85, 117), GuiTestPlug::kThreshold,
+                                             knobStrip.Get(), 32, true));
+  editor->AttachControl(new ControlKnobHover(&plug, IRECT(100, 10, 175, 117), GuiTestPlug::kMakeUp,
+                                             knobStrip.Get(), 32, false));
+  editor->AttachControl(
+      new ISwitchControl(&plug, 10, 130, GuiTestPlug::kBypass, switchStrip.Get()));
   editor->AttachControl(new ControlQSwitch(&plug, 50, 130, GuiTestPlug::kQuality, qStrip.Get()));
   editor->AttachControl(
       new ICaptionControl(&plug, IRECT(150, 130, 250, 150), GuiTestPlug::kMode, IText()));
@@ -63,7 +64,8 @@ TEST(ControlThreads, EditorHostAndAudioThreadsTogether) {
         void* chunk = nullptr;
         const intptr_t size = plug.Dispatch(vst2::effGetChunk, 1, 0, &chunk);
         if (size > 0) {
-          std::vector<char> copy(static_cast<const char*>(chunk), static_cast<const char*>(chunk) + size);
+          std::vector<char> copy(static_cast<const char*>(chunk),
+                                 static_cast<const char*>(chunk) + size);
           plug.Dispatch(vst2::effSetChunk, 1, size, copy.data());
         }
       }

@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr IRECT kKnobRect(10, 10, 85, 117);  // 75 × 107 with a 32-pixel label strip
+const IRECT kKnobRect(10, 10, 85, 117);  // 75 × 107 with a 32-pixel label strip
 constexpr int kKnobX = 40;
 constexpr int kKnobY = 80;
 const IMouseMod kLeft(true, false);
@@ -101,8 +101,8 @@ TEST_F(Gestures, QSwitchPicksTheColumnUnderThePointer) {
   Add<ControlQSwitch>(10, 10, GuiTestPlug::kQuality, mThreeFrames.Get());
   Open();
   const int p = GuiTestPlug::kQuality;
-  const std::pair<int, double> cases[] = {{29, 0.0}, {30, 0.5}, {59, 0.5}, {60, 1.0},
-                                          {89, 1.0}, {0, 0.0}};
+  const std::pair<int, double> cases[] = {{29, 0.0}, {30, 0.5}, {59, 0.5},
+                                          {60, 1.0}, {89, 1.0}, {0, 0.0}};
   for (auto [dx, expected] : cases) {
     Click(10 + dx, 15, kRight);  // any button
     EXPECT_EQ(Heard(), (std::vector{Begin(p), Automate(p, expected), End(p)})) << "x = L+" << dx;
@@ -117,12 +117,13 @@ TEST_F(Gestures, SelectorKnobStepsOnlyInItsClickColumn) {
   EXPECT_EQ(knob->GetValue(), 0.0);
   Click(10 + 60, 40);
   EXPECT_EQ(knob->GetValue(), 0.5);
-  // A double click is its first press and one more step.
+  // A double click is its first press and one more step: from 0.5 to 1.0, then round to 0.0.
   IMouseMod mod = kLeft;
   mEditor->OnMouseDown(20, 40, &mod);
   mEditor->OnMouseUp(20, 40, &mod);
+  EXPECT_EQ(knob->GetValue(), 1.0);
   mEditor->OnMouseDblClick(20, 40, &mod);
-  EXPECT_EQ(knob->GetValue(), 0.5);
+  EXPECT_EQ(knob->GetValue(), 0.0);
 }
 
 TEST_F(Gestures, GreyedControlsIgnorePressesAndHiddenOnesLetThemThrough) {
@@ -211,8 +212,7 @@ TEST_F(Gestures, AnEnumPromptIsAMenuWithTheCurrentEntryChecked) {
 
 TEST_F(Gestures, ANumberPromptIsATextEntryWithTheDisplayString) {
   mPlug.GetParam(GuiTestPlug::kThreshold)->Set(24.0);
-  auto* caption =
-      Add<ICaptionControl>(IRECT(100, 200, 175, 275), GuiTestPlug::kThreshold, IText());
+  auto* caption = Add<ICaptionControl>(IRECT(100, 200, 175, 275), GuiTestPlug::kThreshold, IText());
   caption->DisablePrompt(false);
   Open();
   std::string initial;

@@ -1,6 +1,7 @@
 #include "GuiTestPlug.h"
 
 #include <cmath>
+#include <utility>
 
 HostLog& HostLog::Get() {
   static HostLog log;
@@ -11,11 +12,19 @@ intptr_t HostLog::Callback(vst2::AEffect*, int32_t opcode, int32_t index, intptr
                            float opt) {
   HostCall::Kind kind;
   switch (opcode) {
-    case vst2::audioMasterAutomate: kind = HostCall::kAutomate; break;
-    case vst2::audioMasterBeginEdit: kind = HostCall::kBeginEdit; break;
-    case vst2::audioMasterEndEdit: kind = HostCall::kEndEdit; break;
-    case vst2::audioMasterVersion: return 2400;
-    default: return 0;
+    case vst2::audioMasterAutomate:
+      kind = HostCall::kAutomate;
+      break;
+    case vst2::audioMasterBeginEdit:
+      kind = HostCall::kBeginEdit;
+      break;
+    case vst2::audioMasterEndEdit:
+      kind = HostCall::kEndEdit;
+      break;
+    case vst2::audioMasterVersion:
+      return 2400;
+    default:
+      return 0;
   }
   HostLog& log = Get();
   std::lock_guard lock(log.mMutex);
@@ -35,7 +44,7 @@ size_t HostLog::Size() {
 
 GuiTestPlug::GuiTestPlug()
     : IPlugVST(IPlugInstanceInfo{&HostLog::Callback}, kNumParams, "2-2", kNumPrograms, "GuiTest",
-               "GuiTest", "Tests", 0x10000, 'GuiT', 'Test', 0, false, true, false) {
+               "GuiTest", "Tests", 0x10000, 0x47756954, 0x54657374, 0, false, true, false) {
   GetParam(kBypass)->InitBool("Bypass", false);
   GetParam(kMode)->InitEnum("Mode", 1, 3);
   GetParam(kMode)->SetDisplayText(0, "Soft");
