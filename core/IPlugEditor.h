@@ -17,6 +17,14 @@
 
 #include "HostNotification.h"
 
+#include <cstdint>
+
+// The editor's whole drawing, as a snapshot hands it out.
+struct IPlugEditorPixels {
+  int width = 0, height = 0, rowSpan = 0;
+  const uint32_t* pixels = nullptr;  // A, R, G, B bytes per pixel; owned by the editor
+};
+
 class IPlugEditor {
  public:
   virtual ~IPlugEditor() = default;
@@ -41,6 +49,16 @@ class IPlugEditor {
   virtual void SetHostScale(float) {}
   // How many screen pixels one editor pixel takes in each direction (1 or 2).
   virtual int WindowScale() { return 1; }
+
+  // Draws the whole editor into its back buffer with the pointer resting at (hoverX, hoverY)
+  // (nowhere when negative) and describes the pixels. False without a back buffer or while
+  // a window is open. Called by the binding with the instance mutex held.
+  virtual bool RenderSnapshot(int hoverX, int hoverY, IPlugEditorPixels* out) {
+    (void)hoverX;
+    (void)hoverY;
+    (void)out;
+    return false;
+  }
 
   virtual int Width() const = 0;
   virtual int Height() const = 0;

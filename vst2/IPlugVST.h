@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "core/IPlugBase.h"
+#include "vst2/EditorSnapshot.h"
 #include "vst2/VstAbi.h"
 
 struct IPlugInstanceInfo {
@@ -86,6 +87,7 @@ class IPlugVST : public IPlugBase {
   // effEditClose: OnGUIClose with the mutex, then CloseWindow without it.
   intptr_t DoEditClose();
   intptr_t DoVendorSpecific(int32_t index, intptr_t value, void* ptr, float opt);
+  intptr_t DoEditorSnapshot(vst2::EditorSnapshot* snapshot);
   intptr_t DoCanDo(const char* text);
   intptr_t DoGetMidiKeyName(vst2::MidiKeyName* key);
   bool IsParamIdx(int idx) const { return idx >= 0 && idx < NParams(); }

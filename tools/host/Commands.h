@@ -10,5 +10,6 @@ int runInfo(const InfoOptions& options);
 int runProcess(const ProcessOptions& options);
 int runState(const StateOptions& options);
 int runEdit(const EditOptions& options);
+int runScreenshot(const ScreenshotOptions& options);
 
 }  // namespace host
