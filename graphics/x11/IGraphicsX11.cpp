@@ -58,8 +58,15 @@ IGraphicsX11::~IGraphicsX11() {
 bool IGraphicsX11::OpenWindow(void* parentWindow) {
   const auto parent = static_cast<Window>(reinterpret_cast<uintptr_t>(parentWindow));
   if (!parent || !GetDrawBitmap()) return false;
-  // Hosts do not always pair open and close: a second open replaces the first.
-  CloseWindow();
+  // Hosts do not always pair open and close: a second open replaces the first. We hold the
+  // instance mutex here, so the old thread is not waited for; it tears down by itself.
+  {
+    std::lock_guard lock(mLifeMutex);
+    if (mOpening) {
+      mOpening->window->RequestStop();
+      mRetired.push_back(std::move(mOpening));
+    }
+  }
   JoinRetired();
 
   auto opening = std::make_shared<Opening>();
@@ -148,6 +155,8 @@ void* IGraphicsX11::GetWindow() {
 }
 
 void IGraphicsX11::SetWindowId(unsigned long id) { mWindowId.store(id); }
+
+void IGraphicsX11::ForgetWindowId(unsigned long id) { mWindowId.compare_exchange_strong(id, 0); }
 
 // --- Host notifications -------------------------------------------------------------------------
 

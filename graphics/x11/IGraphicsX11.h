@@ -91,6 +91,8 @@ class IGraphicsX11 : public IGraphics {
   // Delivers queued notifications when the host has been silent too long.
   void DeliverIfHostIsSilent();
   void SetWindowId(unsigned long id);
+  // Forgets the window id if it is still this one (a later opening may have its own).
+  void ForgetWindowId(unsigned long id);
 
  private:
   using Clock = std::chrono::steady_clock;

@@ -149,6 +149,7 @@ void X11EditorWindow::Run() {
   while (!StopRequested()) {
     {
       X11ErrorTrap trap(mDisplay);
+      const unsigned long before = NextRequest(mDisplay);
       while (!StopRequested() && XPending(mDisplay) > 0) {
         XEvent event;
         XNextEvent(mDisplay, &event);
@@ -159,9 +160,11 @@ void X11EditorWindow::Run() {
         Frame();
         nextFrame = std::max(nextFrame + period, now + 1);
       }
-      XFlush(mDisplay);
-      // Requests on a window that is gone mean the server destroyed it with its parent.
-      if (trap.Sync() && trap.ErrorResource() == mWindow) mWindowGone = true;
+      // Requests on a window that is gone mean the server destroyed it with its parent. A pass
+      // that sent nothing needs no round trip.
+      if (NextRequest(mDisplay) != before && trap.Sync() && trap.ErrorResource() == mWindow) {
+        mWindowGone = true;
+      }
     }
     mGraphics.DeliverIfHostIsSilent();
     if (!StopRequested()) WaitForInput(static_cast<int>(nextFrame - NowMs()));
@@ -210,7 +213,7 @@ void X11EditorWindow::HandleEvent(XEvent& event) {
     case DestroyNotify:
       if (event.xdestroywindow.window == mWindow) {
         mWindowGone = true;
-        mGraphics.SetWindowId(0);
+        mGraphics.ForgetWindowId(mWindow);
       }
       break;
     case ButtonPress:

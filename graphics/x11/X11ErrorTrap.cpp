@@ -21,7 +21,8 @@ TrapRegistry& Registry() {
 
 }  // namespace
 
-X11ErrorTrap::X11ErrorTrap(Display* display) : mDisplay(display) {
+X11ErrorTrap::X11ErrorTrap(Display* display)
+    : mDisplay(display), mSyncedRequest(NextRequest(display)) {
   TrapRegistry& reg = Registry();
   std::lock_guard lock(reg.mutex);
   for (X11ErrorTrap* trap : reg.traps) {
@@ -32,7 +33,7 @@ X11ErrorTrap::X11ErrorTrap(Display* display) : mDisplay(display) {
 }
 
 X11ErrorTrap::~X11ErrorTrap() {
-  if (mDisplay) XSync(mDisplay, False);
+  if (NextRequest(mDisplay) != mSyncedRequest) XSync(mDisplay, False);
   TrapRegistry& reg = Registry();
   std::lock_guard lock(reg.mutex);
   std::erase(reg.traps, this);
@@ -51,6 +52,7 @@ X11ErrorTrap::~X11ErrorTrap() {
 
 bool X11ErrorTrap::Sync() {
   XSync(mDisplay, False);
+  mSyncedRequest = NextRequest(mDisplay);
   return HadError();
 }
 

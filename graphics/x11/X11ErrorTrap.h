@@ -19,7 +19,8 @@
 class X11ErrorTrap {
  public:
   explicit X11ErrorTrap(Display* display);
-  // Synchronises with the server (so late errors are still caught), then closes the trap.
+  // Synchronises with the server when requests were sent since the trap opened or last
+  // synchronised (so their errors are still caught here), then closes the trap.
   ~X11ErrorTrap();
   X11ErrorTrap(const X11ErrorTrap&) = delete;
   X11ErrorTrap& operator=(const X11ErrorTrap&) = delete;
@@ -38,6 +39,7 @@ class X11ErrorTrap {
 
   Display* mDisplay;
   X11ErrorTrap* mOuter = nullptr;  // a trap already open on the same connection (nesting)
+  unsigned long mSyncedRequest;    // the next request number when last synchronised
   int mErrorCode = 0;
   XID mErrorResource = 0;
 };

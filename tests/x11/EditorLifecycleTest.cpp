@@ -99,6 +99,21 @@ TEST_F(EditorLifecycleTest, AParentDestroyedBeforeTheEditorIsClosedHarmsNothing)
   ClickBypassAndHearIt(session, true);
 }
 
+TEST_F(EditorLifecycleTest, ASecondOpenWithoutCloseMovesTheEditorToTheNewParent) {
+  EditorSession session;
+  session.Open();
+  host::HostParentWindow second(300, 200, "second parent");
+  ASSERT_EQ(session.Plug().dispatch(vst2::effEditOpen, 0, 0,
+                                    reinterpret_cast<void*>(static_cast<uintptr_t>(second.id()))),
+            1);
+  bool mapped = false;
+  EXPECT_NE(second.firstChild(&mapped), 0u);
+  EXPECT_TRUE(mapped);
+  // The first editor window goes away by itself.
+  EXPECT_TRUE(session.WaitFor([&] { return session.EditorWindow() == 0; }));
+  session.Close();
+}
+
 TEST_F(EditorLifecycleTest, WithoutEffEditIdleTheEditorStillDrawsAndTheHostHearsGestures) {
   EditorSession session;
   session.Open();  // waits for the first picture without idling
