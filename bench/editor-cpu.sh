@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
 # What an open editor adds to a host: tundrax-host edit runs one process that first idles
 # with the editor closed, then with it open, effEditIdle at 25 Hz in both phases, and reports
-# per phase its own CPU time (all threads), the X server's CPU time and the bytes the server
-# read from its clients (our process is its only client). Two runs:
+# per phase its own CPU time (all threads), the bytes it wrote (its only writing is to the X
+# server: Xlib sends with writev) and the X server's CPU time. Two runs:
 #   idle     nothing changes on the editor;
 #   playing  a generated kick is processed in real time, so the meters move.
 # The editor's cost is the open phase minus the closed phase of the same run.
 #   bench/editor-cpu.sh [plug-in .so, default the test plug-in] [seconds per phase, default 30]
+#                       [build dir, default build/bench-editor]
 # Needs Xvfb (tools/setup-debian.sh --tests); runs its own on a free display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=build/bench-editor
+build=${3:-build/bench-editor}
 if [[ ! -f "$build/build.ninja" ]]; then
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi

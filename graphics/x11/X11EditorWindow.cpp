@@ -132,8 +132,8 @@ void X11EditorWindow::Teardown() {
 
 // --- The loop -----------------------------------------------------------------------------------
 
-void X11EditorWindow::WaitForInput(int timeoutMs) {
-  if (XQLength(mDisplay) > 0) return;  // events already read must not wait behind the poll
+bool X11EditorWindow::WaitForInput(int timeoutMs) {
+  if (XQLength(mDisplay) > 0) return true;  // events already read must not wait behind the poll
   pollfd fds[2] = {{ConnectionNumber(mDisplay), POLLIN, 0}, {mWakeRead, POLLIN, 0}};
   poll(fds, 2, std::max(timeoutMs, 0));
   if (fds[1].revents & POLLIN) {
@@ -141,16 +141,19 @@ void X11EditorWindow::WaitForInput(int timeoutMs) {
     while (read(mWakeRead, buffer, sizeof buffer) > 0) {
     }
   }
+  return fds[0].revents != 0;
 }
 
 void X11EditorWindow::Run() {
   const int64_t period = 1000 / std::max(mGraphics.FPS(), 1);
   int64_t nextFrame = NowMs();
+  bool input = true;
   while (!StopRequested()) {
     {
       X11ErrorTrap trap(mDisplay);
       const unsigned long before = NextRequest(mDisplay);
-      while (!StopRequested() && XPending(mDisplay) > 0) {
+      // A timer tick with nothing on the connection reads nothing.
+      while (input && !StopRequested() && XPending(mDisplay) > 0) {
         XEvent event;
         XNextEvent(mDisplay, &event);
         HandleEvent(event);
@@ -167,7 +170,7 @@ void X11EditorWindow::Run() {
       }
     }
     mGraphics.DeliverIfHostIsSilent();
-    if (!StopRequested()) WaitForInput(static_cast<int>(nextFrame - NowMs()));
+    input = !StopRequested() && WaitForInput(static_cast<int>(nextFrame - NowMs()));
   }
   Teardown();
 }

@@ -65,8 +65,9 @@ class X11EditorWindow {
   // One frame: dirty controls drawn and presented, exposed areas presented. Also called by
   // the popup menu's loop so meters keep moving while it is open.
   void Frame();
-  // Waits for the connection or the wake-up pipe, at most timeoutMs.
-  void WaitForInput(int timeoutMs);
+  // Waits for the connection or the wake-up pipe, at most timeoutMs; true when the connection
+  // has something to read.
+  bool WaitForInput(int timeoutMs);
   bool StopRequested() const { return mStop.load(std::memory_order_acquire); }
 
   Display* GetDisplay() { return mDisplay; }

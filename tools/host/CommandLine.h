@@ -57,7 +57,7 @@ struct EditOptions {
   double seconds = 5.0;        // how long the editor stays open
   double closedSeconds = 0.0;  // measured first, idling with the editor closed
   bool play = false;           // processes a generated kick in real time meanwhile
-  int32_t xServerPid = 0;      // reports that process's CPU time and bytes read per phase
+  int32_t xServerPid = 0;      // also reports that process's CPU time per phase
 };
 
 struct ScreenshotOptions {

@@ -31,16 +31,16 @@ double processCpuSeconds() {
          static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
 }
 
-// CPU seconds and bytes read of another process, from /proc; zeros when unreadable.
+// CPU seconds of a process and the bytes it wrote (to files, pipes and sockets with write or
+// writev, which is how Xlib sends to the X server), from /proc; zeros when unreadable.
 struct ProcessLoad {
   double cpuSeconds = 0.0;
-  double bytesRead = 0.0;
+  double bytesWritten = 0.0;
 };
 
-ProcessLoad loadOf(int32_t pid) {
+ProcessLoad loadOf(const std::string& pid) {
   ProcessLoad load;
-  if (pid <= 0) return load;
-  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::ifstream stat("/proc/" + pid + "/stat");
   std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
   const size_t close = text.rfind(')');
   if (close != std::string::npos) {
@@ -52,11 +52,11 @@ ProcessLoad loadOf(int32_t pid) {
       load.cpuSeconds = (std::stod(f[11]) + std::stod(f[12])) / sysconf(_SC_CLK_TCK);
     }
   }
-  std::ifstream io("/proc/" + std::to_string(pid) + "/io");
+  std::ifstream io("/proc/" + pid + "/io");
   for (std::string key; io >> key;) {
     double value = 0.0;
     io >> value;
-    if (key == "rchar:") load.bytesRead = value;
+    if (key == "wchar:") load.bytesWritten = value;
   }
   return load;
 }
@@ -101,15 +101,16 @@ class RealTimePlayer {
 };
 
 struct Phase {
-  double wall = 0.0, cpu = 0.0;
-  ProcessLoad server;
+  double wall = 0.0, cpu = 0.0, bytesWritten = 0.0;
+  double serverCpu = 0.0;
 };
 
 // Idles (effEditIdle at the rate, the parent's events pumped) for the given time.
 Phase runPhase(PluginInstance& plugin, HostParentWindow* parent, const EditOptions& options,
                double seconds) {
+  const std::string server = std::to_string(options.xServerPid);
   const double cpu0 = processCpuSeconds();
-  const ProcessLoad server0 = loadOf(options.xServerPid);
+  const ProcessLoad self0 = loadOf("self"), server0 = loadOf(server);
   const Clock::time_point start = Clock::now();
   const Clock::time_point end =
       start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
@@ -121,21 +122,20 @@ Phase runPhase(PluginInstance& plugin, HostParentWindow* parent, const EditOptio
     next += std::chrono::duration_cast<Clock::duration>(period);
     std::this_thread::sleep_until(std::min(next, end));
   }
-  const ProcessLoad server1 = loadOf(options.xServerPid);
+  const ProcessLoad self1 = loadOf("self"), server1 = loadOf(server);
   Phase phase;
   phase.wall = std::chrono::duration<double>(Clock::now() - start).count();
   phase.cpu = processCpuSeconds() - cpu0;
-  phase.server.cpuSeconds = server1.cpuSeconds - server0.cpuSeconds;
-  phase.server.bytesRead = server1.bytesRead - server0.bytesRead;
+  phase.bytesWritten = self1.bytesWritten - self0.bytesWritten;
+  phase.serverCpu = server1.cpuSeconds - server0.cpuSeconds;
   return phase;
 }
 
 void report(const char* name, const Phase& phase, const EditOptions& options) {
-  std::printf("%s: %.1f s, host CPU %.3f %% of a core", name, phase.wall,
-              100.0 * phase.cpu / phase.wall);
+  std::printf("%s: %.1f s, host CPU %.3f %% of a core, written %.0f bytes/s", name, phase.wall,
+              100.0 * phase.cpu / phase.wall, phase.bytesWritten / phase.wall);
   if (options.xServerPid > 0) {
-    std::printf(", X server CPU %.3f %%, X server read %.0f bytes/s",
-                100.0 * phase.server.cpuSeconds / phase.wall, phase.server.bytesRead / phase.wall);
+    std::printf(", X server CPU %.3f %%", 100.0 * phase.serverCpu / phase.wall);
   }
   std::printf("\n");
 }
