@@ -18,6 +18,7 @@
 
 class IPlugBase;
 class IParam;
+class ITextControl;
 
 class IControl : public IGraphicsControl {
  public:
@@ -89,14 +90,22 @@ class IControl : public IGraphicsControl {
   void DisablePrompt(bool disable) { mDisablePrompt = disable; }
   void SetMOWhenGrayed(bool allow) { mMOWhenGrayed = allow; }
   void SetDblAsSingleClick(bool asSingle) { mDblAsSingleClick = asSingle; }
-  void SetValDisplayControl(IControl* control) { mValDisplayControl = control; }
-  void SetNameDisplayControl(IControl* control) { mNameDisplayControl = control; }
+  void SetValDisplayControl(ITextControl* control) { mValDisplayControl = control; }
+  void SetNameDisplayControl(ITextControl* control) { mNameDisplayControl = control; }
   // The blend to draw bitmaps with: the control's method at a quarter weight while greyed.
   IChannelBlend GetBlend() const;
 
  protected:
   // The bound parameter, or null when unbound or out of the plug-in's range.
   IParam* GetParam() const;
+  // The bound parameter's display string for its current real value (display texts
+  // included), read under the plug-in's mutex since host threads write the value. With
+  // negate, a "-" goes in front unless the value is 0.0. Empty when unbound.
+  std::string ParamDisplayText(bool negate = false) const;
+  // Adds delta to the value (editor thread; the next SetDirty clamps it).
+  void AddToValue(double delta) {
+    mValue.store(mValue.load(std::memory_order_relaxed) + delta, std::memory_order_relaxed);
+  }
 
   int mTextEntryLength = 7;
   IText mText;
@@ -118,7 +127,7 @@ class IControl : public IGraphicsControl {
   bool mDblAsSingleClick = false;
   bool mMOWhenGrayed = false;
   IChannelBlend mBlend;
-  IControl* mValDisplayControl = nullptr;   // an ITextControl; not owned
-  IControl* mNameDisplayControl = nullptr;  // an ITextControl; not owned
+  ITextControl* mValDisplayControl = nullptr;   // not owned
+  ITextControl* mNameDisplayControl = nullptr;  // not owned
   std::string mTooltip;
 };

@@ -123,8 +123,10 @@ class IGraphics : public IPlugEditor {
   bool OnMouseOver(int x, int y, IMouseMod* mod);
   void OnMouseOut();
   void OnMouseWheel(int x, int y, IMouseMod* mod, int d);
-  // False lets the platform pass the key on to the host.
+  // (x, y) is the pointer. The control under it gets the key (never the background), else the
+  // key catcher. False lets the platform pass the key on to the host.
   bool OnKeyDown(int x, int y, int key);
+  // Ends the capture and the edit gesture it had opened.
   void ReleaseMouseCapture();
   int GetMouseCapture() const { return mMouseCapture; }
   int GetMouseOver() const { return mMouseOver; }
@@ -207,6 +209,10 @@ class IGraphics : public IPlugEditor {
   // The control under (x, y): the captured one if any, else the topmost visible one that is
   // hit; greyed controls only with mouseOver and their mouse-over-when-greyed flag. -1: none.
   int GetMouseControlIdx(int x, int y, bool mouseOver = false);
+  // A press on a bound control opens an edit gesture (the host hears begin-edit); releasing
+  // the capture closes the open gesture (end-edit), so every begin gets exactly one end.
+  void BeginGesture(int controlIdx);
+  void EndGesture();
 
   IPlugBase* mPlug;
   std::vector<std::unique_ptr<IGraphicsControl>> mControls;
@@ -220,6 +226,7 @@ class IGraphics : public IPlugEditor {
   int mMouseCapture = -1, mMouseOver = -1;
   int mMouseX = 0, mMouseY = 0;
   int mLastClickedParam = -1;
+  int mGestureParam = -1;  // parameter of the open edit gesture, or -1
   bool mHandleMouseOver = false;
   bool mStrict = true;
   bool mEnableTooltips = false;
