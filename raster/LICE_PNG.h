@@ -18,7 +18,7 @@ LICE_IBitmap* LICE_LoadPNGFromMemory(const void* data, size_t size, LICE_IBitmap
 
 // Encodes the raster as an 8-bit RGBA PNG (with alpha false: RGB, the alpha bytes dropped)
 // and writes it to path. The same pixels always give the same bytes: the compression
-// settings are fixed and no time or text chunk is written. Returns false, leaving no file
-// behind, when the raster is empty or the file cannot be written. Any thread; the raster is
-// only read.
+// settings are fixed and no time or text chunk is written. Returns false when the raster is
+// empty or the file cannot be written completely; a partly written regular file is removed. Any
+// thread; the raster is only read.
 bool LICE_WritePNG(const char* path, LICE_IBitmap* bitmap, bool alpha = true);

@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <sys/stat.h>
+
 namespace {
 struct Encoder {
   png_structp png = nullptr;
@@ -72,7 +74,9 @@ bool LICE_WritePNG(const char* path, LICE_IBitmap* bitmap, bool alpha) {
   free(e.row);
   if (e.file) {
     ok = fclose(e.file) == 0 && ok;
-    if (!ok) remove(path);  // no half-written image is left behind
+    // No half-written image is left behind; a device (say /dev/full) is not ours to remove.
+    struct stat info;
+    if (!ok && stat(path, &info) == 0 && S_ISREG(info.st_mode)) remove(path);
   }
   return ok;
 }
