@@ -66,8 +66,8 @@ void DrawControlCaptions(LICE_IBitmap* bm, const layout::Control& c) {
       Caption(bm, "QUALITY", r.right + 10, r.top + 3);
       break;
     case layout::ControlKind::kIcon:
-      DrawText(bm, "bandwidth 1 \xC2\xB7 \xC2\xBD \xC2\xB7 \xC2\xBC oct",
-               {9, false, palette::kTextFaint}, r.right + 10, r.top + 4);
+      DrawText(bm, "bandwidth 1 \xC2\xB7 1/2 \xC2\xB7 1/4 octave", {9, false, palette::kTextFaint},
+               r.right + 10, r.top + 4);
       break;
     default:
       break;
@@ -89,18 +89,21 @@ void DrawKnobLabels(LICE_IBitmap* bm, const layout::Control& c, const KnobText& 
   DrawText(bm, text.high, range, r.right - 12, r.bottom + 1, Align::kCentre);
 }
 
-// Ticks every 3 dB, numbers every 6, on the side of the meter away from the knobs.
-void DrawMeterScale(LICE_IBitmap* bm, const RECT& meter, bool below) {
+// Ticks every 3 dB, numbers every 6, on the side of the meter away from the knobs. Each tick
+// sits on the pixel column where the lit part of the strip ends at that level: the gap between
+// two segments.
+void DrawMeterScale(LICE_IBitmap* bm, const RECT& meter, bool below, bool fromRight) {
   const TextStyle numbers{9, false, palette::kTextDim};
   for (int db = 0; db <= kMeterRangeDb; db += 3) {
-    const double x = meter.left + kMeterBezel + (kMeterRangeDb - db) * kMeterPixelsPerDb;
+    const double edge = meter.left + kMeterBezel + (kMeterRangeDb - db) * kMeterPixelsPerDb;
+    const double x = fromRight ? edge + 0.5 : edge - 0.5;
     const bool major = db % 6 == 0;
     const double y0 = below ? meter.bottom + 1 : meter.top - 1;
     const double len = major ? 4 : 2;
     StrokeLine(bm, x, y0, x, below ? y0 + len : y0 - len, 1, palette::kTextDim, major ? 0.9 : 0.5);
     if (!major) continue;
     const std::string label = db == 0 ? "0" : MinusSign() + std::to_string(db);
-    DrawText(bm, label, numbers, x, below ? meter.bottom + 5 : meter.top - 15, Align::kCentre);
+    DrawText(bm, label, numbers, edge, below ? meter.bottom + 5 : meter.top - 15, Align::kCentre);
   }
   DrawText(bm, "dB", numbers, meter.right + 8, below ? meter.bottom + 5 : meter.top - 15);
 }
@@ -118,7 +121,8 @@ void DrawPlace(LICE_IBitmap* bm, const layout::Control& c) {
       DrawWell(bm, box, 4, palette::kWellDeep);
       break;
     case layout::ControlKind::kIcon:
-      break;  // the icon stands on the panel itself
+      FillRoundRect(bm, box, 3, Shade(palette::kPanel, 0.86));  // a faint legend shelf
+      break;
     case layout::ControlKind::kHoverKnob: {
       // A shallow round well under the knob part.
       const double cx = box.CentreX(), cy = box.t + c.labelHeight + 37.5;
@@ -167,8 +171,8 @@ std::unique_ptr<LICE_MemBitmap> DrawBackground() {
 
   const RECT reduction = ControlRect(layout::kControls[layout::kGainReductionMeterControl]);
   const RECT output = ControlRect(layout::kControls[layout::kOutputMeterControl]);
-  DrawMeterScale(bm.get(), reduction, true);
-  DrawMeterScale(bm.get(), output, false);
+  DrawMeterScale(bm.get(), reduction, true, true);
+  DrawMeterScale(bm.get(), output, false, false);
   const TextStyle meterName{9, true, palette::kTextDim, 1};
   DrawText(bm.get(), "GAIN", meterName, reduction.left - 8, reduction.top - 4, Align::kRight);
   DrawText(bm.get(), "REDUCTION", meterName, reduction.left - 8, reduction.top + 7, Align::kRight);

@@ -19,7 +19,7 @@ std::unique_ptr<LICE_MemBitmap> DrawCompressorKnob(LICE_IBitmap* background) {
     const double angle = kStart + kSweep * value;
     const double c = layout::kKnobFrameSize / 2.0;
 
-    StrokeArc(f, c, c, 31, 4.5, kStart, kStart + kSweep, palette::kWellDeep);
+    StrokeArc(f, c, c, 31, 4.5, kStart, kStart + kSweep, palette::kKnobTrack);
     if (frame > 0) {
       StrokeArc(f, c, c, 31, 6.5, kStart, angle, palette::kIce, 0.18);  // glow
       StrokeArc(f, c, c, 31, 3.5, kStart, angle, palette::kIce);

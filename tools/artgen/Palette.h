@@ -33,6 +33,7 @@ constexpr LICE_pixel kIce = Rgb(96, 198, 240);
 constexpr LICE_pixel kKnobLight = Rgb(92, 98, 110);
 constexpr LICE_pixel kKnobDark = Rgb(40, 43, 50);
 constexpr LICE_pixel kKnobRim = Rgb(120, 127, 140);
+constexpr LICE_pixel kKnobTrack = Rgb(47, 51, 60);
 // Meters.
 constexpr LICE_pixel kMeterGreen = Rgb(84, 214, 110);
 constexpr LICE_pixel kMeterAmber = Rgb(255, 184, 56);
