@@ -1,0 +1,121 @@
+// The committed strips fit the layout: they decode to the frame counts and sizes it expects,
+// the controls' rectangles lie inside the editor without overlapping, and the frames change
+// the way the controls read them.
+#include "LICE.h"
+#include "LICE_PNG.h"
+#include "product/TundraxLayout.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+namespace layout = tundrax::layout;
+
+namespace {
+struct Strip {
+  std::unique_ptr<LICE_IBitmap> bitmap;
+  int frames = 0;
+  int FrameWidth() const { return bitmap->getWidth(); }
+  int FrameHeight() const { return bitmap->getHeight() / frames; }
+};
+
+// Every resource decoded, by id.
+const std::map<int, Strip>& Strips() {
+  static const std::map<int, Strip> strips = [] {
+    std::map<int, Strip> all;
+    for (const layout::Resource& r : layout::kResources) {
+      const std::string path = std::string(TUNDRAX_RESOURCE_DIR) + "/" + r.file;
+      all[r.id] = Strip{std::unique_ptr<LICE_IBitmap>(LICE_LoadPNG(path.c_str())), r.frames};
+    }
+    return all;
+  }();
+  return strips;
+}
+
+RECT ControlRect(const layout::Control& c) {
+  if (c.right > 0) return {c.x, c.y, c.right, c.bottom};
+  const Strip& s = Strips().at(c.resource);
+  return {c.x, c.y, c.x + s.FrameWidth(), c.y + s.FrameHeight()};
+}
+
+std::string Describe(int index) {
+  const layout::Control& c = layout::kControls[index];
+  const RECT r = ControlRect(c);
+  return "control " + std::to_string(index + 1) + " (" + layout::FindResource(c.resource)->file +
+         ") at (" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " +
+         std::to_string(r.right) + ", " + std::to_string(r.bottom) + ")";
+}
+
+// Pixels of frame a that differ from frame b.
+int DifferingPixels(const Strip& s, int a, int b) {
+  int n = 0;
+  for (int y = 0; y < s.FrameHeight(); ++y)
+    for (int x = 0; x < s.FrameWidth(); ++x)
+      n += LICE_GetPixel(s.bitmap.get(), x, a * s.FrameHeight() + y) !=
+           LICE_GetPixel(s.bitmap.get(), x, b * s.FrameHeight() + y);
+  return n;
+}
+}  // namespace
+
+TEST(Artwork, EveryFileDecodesToItsFrameCountAndSize) {
+  for (const layout::Resource& r : layout::kResources) {
+    const Strip& s = Strips().at(r.id);
+    ASSERT_NE(s.bitmap, nullptr) << r.file << " does not decode";
+    EXPECT_EQ(s.bitmap->getHeight() % r.frames, 0)
+        << r.file << " is not " << r.frames << " frames high";
+    EXPECT_GT(s.FrameHeight(), 0) << r.file;
+  }
+  const Strip& background = Strips().at(layout::kBackground);
+  EXPECT_EQ(background.FrameWidth(), layout::kEditorWidth);
+  EXPECT_EQ(background.FrameHeight(), layout::kEditorHeight);
+  const Strip& knob = Strips().at(layout::kCompressorKnob);
+  EXPECT_EQ(knob.FrameWidth(), layout::kKnobFrameSize);
+  EXPECT_EQ(knob.FrameHeight(), layout::kKnobFrameSize);
+  EXPECT_EQ(knob.frames, 101);
+  // The hover knobs' rectangles are the label strip over exactly one knob frame.
+  for (const layout::Control& c : layout::kControls)
+    if (c.kind == layout::ControlKind::kHoverKnob) {
+      EXPECT_EQ(c.right - c.x, layout::kKnobFrameSize);
+      EXPECT_EQ(c.bottom - c.y, c.labelHeight + layout::kKnobFrameSize);
+    }
+}
+
+TEST(Artwork, ControlsLieInsideTheEditorAndDoNotOverlap) {
+  ASSERT_EQ(layout::kControlCount, 22);
+  for (int i = 0; i < layout::kControlCount; ++i) {
+    const RECT r = ControlRect(layout::kControls[i]);
+    EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= layout::kEditorWidth &&
+                r.bottom <= layout::kEditorHeight && r.left < r.right && r.top < r.bottom)
+        << Describe(i) << " is not inside the editor";
+    for (int j = 0; j < i; ++j) {
+      const RECT o = ControlRect(layout::kControls[j]);
+      const bool apart =
+          r.right <= o.left || o.right <= r.left || r.bottom <= o.top || o.bottom <= r.top;
+      EXPECT_TRUE(apart) << Describe(i) << " overlaps " << Describe(j);
+    }
+  }
+}
+
+TEST(Artwork, FramesChangeTheWayTheControlsReadThem) {
+  // Neighbouring frames of every strip differ (no frame drawn twice or left blank).
+  for (const layout::Resource& r : layout::kResources) {
+    const Strip& s = Strips().at(r.id);
+    for (int f = 1; f < r.frames; ++f)
+      EXPECT_GT(DifferingPixels(s, f, f - 1), 0)
+          << r.file << " frames " << f << " and " << f + 1 << " are the same";
+  }
+  // Meters fill from empty (frame 1) to full (frame 101): each frame lights at least what the
+  // one before it did, and a full meter is well lit.
+  for (int id : {layout::kMeterGainReduction, layout::kMeterOutput}) {
+    const Strip& s = Strips().at(id);
+    int lit = 0;
+    for (int f = 1; f < s.frames; ++f) {
+      const int now = DifferingPixels(s, f, 0);
+      EXPECT_GE(now, lit) << layout::FindResource(id)->file << " frame " << f + 1;
+      lit = now;
+    }
+    EXPECT_GT(lit, s.FrameWidth() * s.FrameHeight() / 2) << layout::FindResource(id)->file;
+  }
+}
