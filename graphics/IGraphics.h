@@ -83,6 +83,8 @@ class IGraphics : public IPlugEditor {
   void SetParameterFromPlug(int paramIdx, double value, bool normalized) override;
   void GrayOutControl(int paramIdx, bool gray) override;
   void PrepDraw() override;
+  // Hovers (or leaves) the pointer, redraws every control and presents nothing.
+  bool RenderSnapshot(int hoverX, int hoverY, IPlugEditorPixels* out) override;
   int Width() const override { return mWidth; }
   int Height() const override { return mHeight; }
 
