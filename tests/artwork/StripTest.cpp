@@ -175,3 +175,47 @@ TEST(Artwork, MeterScalesOnTheBackgroundLineUpWithTheStripsFrames) {
     }
   }
 }
+
+TEST(Artwork, KnobPointerTurnsClockwiseFromLowerLeftToLowerRight) {
+  // The pointer is the only near-white ink in a frame; its centre of mass, relative to the
+  // frame's centre, shows where it points.
+  const Strip& knob = Strips().at(layout::kCompressorKnob);
+  auto pointer = [&](int frame) {
+    double sx = 0, sy = 0;
+    int n = 0;
+    for (int y = 0; y < knob.FrameHeight(); ++y)
+      for (int x = 0; x < knob.FrameWidth(); ++x)
+        if (Luminance(LICE_GetPixel(knob.bitmap.get(), x, frame * knob.FrameHeight() + y)) > 200)
+          sx += x + 0.5, sy += y + 0.5, ++n;
+    const double c = knob.FrameWidth() / 2.0;
+    return n ? std::make_pair(sx / n - c, sy / n - c) : std::make_pair(0.0, 0.0);
+  };
+  const auto [x0, y0] = pointer(0);       // −135°
+  const auto [xMid, yMid] = pointer(50);  // 0°
+  const auto [x1, y1] = pointer(100);     // +135°
+  EXPECT_TRUE(x0 < -3 && y0 > 3) << "first frame points to " << x0 << ", " << y0;
+  EXPECT_TRUE(std::abs(xMid) < 1.5 && yMid < -5)
+      << "middle frame points to " << xMid << ", " << yMid;
+  EXPECT_TRUE(x1 > 3 && y1 > 3) << "last frame points to " << x1 << ", " << y1;
+  EXPECT_NEAR(x0, -x1, 1.0) << "the ends are not symmetric";
+}
+
+TEST(Artwork, LayoutBindsEveryParameterOnceToAKnownResource) {
+  std::map<int, int> bound;
+  for (const layout::Control& c : layout::kControls) {
+    const layout::Resource* r = layout::FindResource(c.resource);
+    ASSERT_NE(r, nullptr) << "resource " << c.resource;
+    if (c.param >= 0) ++bound[c.param];
+    const bool needsParam =
+        c.kind != layout::ControlKind::kIcon && c.kind != layout::ControlKind::kPeakMeter;
+    EXPECT_EQ(c.param >= 0, needsParam) << r->file;
+    EXPECT_EQ(c.kind == layout::ControlKind::kHoverKnob, c.right > 0) << r->file;
+  }
+  ASSERT_EQ(bound.size(), 17u);
+  for (const auto& [param, count] : bound) {
+    EXPECT_TRUE(param >= 0 && param <= 16) << "parameter " << param;
+    EXPECT_EQ(count, 1) << "parameter " << param;
+  }
+  // Only the Threshold knob (parameter 13) shows its value negated.
+  for (const layout::Control& c : layout::kControls) EXPECT_EQ(c.negateDisplay, c.param == 13);
+}
