@@ -7,9 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace layout = tundrax::layout;
 
@@ -118,4 +122,100 @@ TEST(Artwork, FramesChangeTheWayTheControlsReadThem) {
     }
     EXPECT_GT(lit, s.FrameWidth() * s.FrameHeight() / 2) << layout::FindResource(id)->file;
   }
+}
+
+namespace {
+int Luminance(LICE_pixel p) { return int(LICE_GETR(p) * 3 + LICE_GETG(p) * 6 + LICE_GETB(p)) / 10; }
+
+// Columns of the background's row y, between x0 and x1, that stand out from the panel: the
+// scale's ticks.
+std::vector<int> TickColumns(int y, int x0, int x1) {
+  LICE_IBitmap* bg = Strips().at(layout::kBackground).bitmap.get();
+  const int panel = Luminance(LICE_GetPixel(bg, x0 - 12, y));
+  std::vector<int> ticks;
+  for (int x = x0; x < x1; ++x)
+    if (Luminance(LICE_GetPixel(bg, x, y)) > panel + 40) ticks.push_back(x);
+  return ticks;
+}
+
+// The lit part of meter frame f (0-based) against the empty frame: its first and last column.
+std::pair<int, int> LitColumns(const Strip& s, int f) {
+  int first = s.FrameWidth(), last = -1;
+  for (int x = 0; x < s.FrameWidth(); ++x)
+    for (int y = 0; y < s.FrameHeight(); ++y)
+      if (LICE_GetPixel(s.bitmap.get(), x, f * s.FrameHeight() + y) !=
+          LICE_GetPixel(s.bitmap.get(), x, y)) {
+        first = std::min(first, x);
+        last = std::max(last, x);
+      }
+  return {first, last};
+}
+}  // namespace
+
+TEST(Artwork, MeterScalesOnTheBackgroundLineUpWithTheStripsFrames) {
+  // Frame 1 + 100 · (level + 48) / 48 shows the level; at every 12 dB that frame is exact.
+  // The output meter lights from the left, so its lit part ends at the level's tick (the
+  // scale sits above it); the gain-reduction meter lights from the right and starts there
+  // (the scale sits below it).
+  for (const int index : {layout::kOutputMeterControl, layout::kGainReductionMeterControl}) {
+    const layout::Control& meter = layout::kControls[index];
+    const Strip& s = Strips().at(meter.resource);
+    const bool fromRight = meter.resource == layout::kMeterGainReduction;
+    const RECT r = ControlRect(meter);
+    const std::vector<int> ticks =
+        TickColumns(fromRight ? r.bottom + 3 : r.top - 4, r.left, r.right);
+    ASSERT_EQ(ticks.size(), 9u) << Describe(index) << ": a tick every 6 dB from -48 to 0";
+    for (int db = 12; db <= 48; db += 12) {
+      const int frame = 100 * db / 48;  // 0-based: db from the empty end
+      const auto [first, last] = LitColumns(s, frame);
+      const int edge = fromRight ? r.left + first - 1 : r.left + last + 1;
+      const int tick = fromRight ? ticks[size_t(8 - db / 6)] : ticks[size_t(db / 6)];
+      EXPECT_LE(std::abs(edge - tick), 1) << Describe(index) << " frame " << frame + 1
+                                          << " ends at x " << edge << ", its tick is at " << tick;
+    }
+  }
+}
+
+TEST(Artwork, KnobPointerTurnsClockwiseFromLowerLeftToLowerRight) {
+  // The pointer is the only near-white ink in a frame; its centre of mass, relative to the
+  // frame's centre, shows where it points.
+  const Strip& knob = Strips().at(layout::kCompressorKnob);
+  auto pointer = [&](int frame) {
+    double sx = 0, sy = 0;
+    int n = 0;
+    for (int y = 0; y < knob.FrameHeight(); ++y)
+      for (int x = 0; x < knob.FrameWidth(); ++x)
+        if (Luminance(LICE_GetPixel(knob.bitmap.get(), x, frame * knob.FrameHeight() + y)) > 200)
+          sx += x + 0.5, sy += y + 0.5, ++n;
+    const double c = knob.FrameWidth() / 2.0;
+    return n ? std::make_pair(sx / n - c, sy / n - c) : std::make_pair(0.0, 0.0);
+  };
+  const auto [x0, y0] = pointer(0);       // −135°
+  const auto [xMid, yMid] = pointer(50);  // 0°
+  const auto [x1, y1] = pointer(100);     // +135°
+  EXPECT_TRUE(x0 < -3 && y0 > 3) << "first frame points to " << x0 << ", " << y0;
+  EXPECT_TRUE(std::abs(xMid) < 1.5 && yMid < -5)
+      << "middle frame points to " << xMid << ", " << yMid;
+  EXPECT_TRUE(x1 > 3 && y1 > 3) << "last frame points to " << x1 << ", " << y1;
+  EXPECT_NEAR(x0, -x1, 1.0) << "the ends are not symmetric";
+}
+
+TEST(Artwork, LayoutBindsEveryParameterOnceToAKnownResource) {
+  std::map<int, int> bound;
+  for (const layout::Control& c : layout::kControls) {
+    const layout::Resource* r = layout::FindResource(c.resource);
+    ASSERT_NE(r, nullptr) << "resource " << c.resource;
+    if (c.param >= 0) ++bound[c.param];
+    const bool needsParam =
+        c.kind != layout::ControlKind::kIcon && c.kind != layout::ControlKind::kPeakMeter;
+    EXPECT_EQ(c.param >= 0, needsParam) << r->file;
+    EXPECT_EQ(c.kind == layout::ControlKind::kHoverKnob, c.right > 0) << r->file;
+  }
+  ASSERT_EQ(bound.size(), 17u);
+  for (const auto& [param, count] : bound) {
+    EXPECT_TRUE(param >= 0 && param <= 16) << "parameter " << param;
+    EXPECT_EQ(count, 1) << "parameter " << param;
+  }
+  // Only the Threshold knob (parameter 13) shows its value negated.
+  for (const layout::Control& c : layout::kControls) EXPECT_EQ(c.negateDisplay, c.param == 13);
 }

@@ -32,9 +32,19 @@ RECT ControlRect(const layout::Control& c) {
 }
 
 int BandOf(const layout::Control& c) {
-  if (c.kind == layout::ControlKind::kHoverKnob || c.kind == layout::ControlKind::kPeakMeter)
-    return -1;
-  return c.x < 300 ? 0 : c.x < 590 ? 1 : 2;
+  switch (c.kind) {
+    case layout::ControlKind::kSwitch:
+      return c.param;  // the bypass parameters 0, 1, 2
+    case layout::ControlKind::kStepSelector:
+    case layout::ControlKind::kQSwitch:
+      return (c.param - 3) / 3;  // three step parameters per band from 3 on
+    case layout::ControlKind::kIcon:
+      for (int band = 0; band < 3; ++band)
+        if (&layout::kControls[layout::kQIconControls[band]] == &c) return band;
+      return -1;
+    default:
+      return -1;
+  }
 }
 
 }  // namespace artgen

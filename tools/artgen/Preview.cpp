@@ -79,7 +79,9 @@ std::unique_ptr<LICE_MemBitmap> ComposeOtherStates(const Strips& strips) {
         break;
     }
   }
-  DrawValueBox(panel.get(), layout::kControls[16], "-26.4");
+  for (const layout::Control& c : layout::kControls)
+    if (c.kind == layout::ControlKind::kHoverKnob && c.negateDisplay)
+      DrawValueBox(panel.get(), c, "-26.4");
   return panel;
 }
 

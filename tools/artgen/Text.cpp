@@ -7,12 +7,16 @@
 #include <cmath>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <utility>
 
 namespace artgen {
 namespace {
+// Fonts by size and weight, made on first use and kept for the process.
 LICE_CachedFont& Font(int size, bool bold) {
+  static std::mutex mutex;
   static std::map<std::pair<int, bool>, std::unique_ptr<LICE_CachedFont>> fonts;
+  std::lock_guard<std::mutex> lock(mutex);
   auto& font = fonts[{size, bold}];
   if (!font) {
     font = std::make_unique<LICE_CachedFont>();

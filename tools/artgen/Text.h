@@ -1,7 +1,7 @@
 #pragma once
 // Text for the artwork: DejaVu Sans through LICE_CachedFont, blended from its glyph cache with
-// the colour's alpha. Fonts are made on first use and kept until the process ends; the
-// generator is single-threaded.
+// the colour's alpha. Fonts are made on first use and kept until the process ends; drawing
+// with them belongs to one thread (the generator has only one).
 
 #include "LICE.h"
 

@@ -1,7 +1,8 @@
 // tundrax-artgen OUTDIR [--preview FILE.png]
-// Draws the editor's fifteen PNG resources into OUTDIR, the same bytes on every run. With
-// --preview it also writes the whole panel with every control at its first frame to FILE.png
-// and with other states (a bypassed band, other steps, a value box) to FILE-states.png.
+// Draws the editor's fifteen PNG resources into OUTDIR (made when missing), the same bytes on
+// every run. With --preview it also writes the whole panel with every control at its first
+// frame to FILE.png and with other states (a bypassed band, other steps, a value box) to
+// FILE-states.png.
 #include "Artwork.h"
 #include "LICE_PNG.h"
 #include "Preview.h"
@@ -10,8 +11,10 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
+namespace fs = std::filesystem;
 namespace layout = tundrax::layout;
 using namespace artgen;
 
@@ -47,6 +50,8 @@ int main(int argc, char** argv) {
       return Usage();
   }
   if (outDir.empty()) return Usage();
+  std::error_code error;
+  fs::create_directories(outDir, error);  // a failure shows when the first file is written
 
   try {
     std::map<int, std::unique_ptr<LICE_MemBitmap>> art;
