@@ -17,8 +17,18 @@ IGraphics::~IGraphics() {
 }
 
 void IGraphics::PrepDraw() {
-  mDrawBitmap = std::make_unique<LICE_SysBitmap>(mWidth, mHeight);
+  // The back buffer's pixels are made at the first drawing: hosts create many instances whose
+  // editors never open.
+  mDrawBitmap = std::make_unique<LICE_SysBitmap>(0, 0);
   mTmpBitmap = std::make_unique<LICE_MemBitmap>(0, 0, 4);
+}
+
+bool IGraphics::PrepBackBuffer() {
+  if (!mDrawBitmap) return false;
+  if (mDrawBitmap->getWidth() != mWidth || mDrawBitmap->getHeight() != mHeight) {
+    mDrawBitmap->resize(mWidth, mHeight);
+  }
+  return mDrawBitmap->getBits() != nullptr;
 }
 
 void IGraphics::Resize(int w, int h) {

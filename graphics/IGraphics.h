@@ -201,7 +201,11 @@ class IGraphics : public IPlugEditor {
   // be made.
   bool DrawIText(IText* text, const char* str, IRECT* r, bool measure = false);
 
-  // The back buffer (null before PrepDraw) and its pixels.
+  // Gives the back buffer its pixels at the editor's size if it has none yet; false when it
+  // cannot (before PrepDraw, or out of memory). Draw does this itself.
+  bool PrepBackBuffer();
+  // The back buffer (null before PrepDraw; without pixels before the first drawing) and its
+  // pixels.
   LICE_SysBitmap* GetDrawBitmap() { return mDrawBitmap.get(); }
   void* GetBits();
   // The clip rectangle of the drawing pass in progress.

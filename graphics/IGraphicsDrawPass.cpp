@@ -16,6 +16,7 @@ bool IGraphics::IsDirty(IRECT* r) {
 
 bool IGraphics::Draw(IRECT* r) {
   if (!r || mControls.empty()) return true;
+  if (!PrepBackBuffer()) return false;
   if (mStrict) {
     mDrawRECT = *r;
     for (auto& control : mControls) {

@@ -4,7 +4,7 @@
 #include "LICE_Bitmap.h"
 
 bool IGraphics::RenderSnapshot(int hoverX, int hoverY, IPlugEditorPixels* out) {
-  if (!out || !mDrawBitmap || !mDrawBitmap->getBits() || WindowIsOpen()) return false;
+  if (!out || WindowIsOpen() || !PrepBackBuffer()) return false;
   IMouseMod none;
   if (hoverX >= 0 && hoverY >= 0) {
     OnMouseOver(hoverX, hoverY, &none);
