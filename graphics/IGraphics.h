@@ -160,7 +160,8 @@ class IGraphics : public IPlugEditor {
 
   bool DrawBitmap(IBitmap* bitmap, IRECT* dest, int srcX, int srcY,
                   const IChannelBlend* blend = nullptr);
-  // bmpState is 1-based; anything below 2 draws the first frame.
+  // bmpState is 1-based; anything below 2 draws the first frame, anything past the last frame
+  // the last frame. dest gives the size of the copy (one frame).
   bool DrawBitmap(IBitmap* bitmap, IRECT* dest, int bmpState = 1,
                   const IChannelBlend* blend = nullptr);
   bool DrawRotatedBitmap(IBitmap* bitmap, int destCtrX, int destCtrY, double angle,

@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
-#include <thread>
-
 #include "GraphicsTestSupport.h"
 #include "LICE.h"
 #include "PngFiles.h"
@@ -67,30 +63,6 @@ TEST_F(BitmapCacheTest, MissingOrCorruptImagesGiveNullDataAndAreTriedAgain) {
   g->PrepDraw();
   EXPECT_EQ(g->Tick(), IRECT());
   EXPECT_EQ(g->NControls(), 1);
-}
-
-TEST_F(BitmapCacheTest, ConcurrentLoadsOfOneIdDecodeOnce) {
-  const int before = BitmapCache::DecodeCount();
-  std::atomic<int> decodes{0};
-  auto decode = [&]() -> LICE_IBitmap* {
-    ++decodes;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    return new LICE_MemBitmap(3, 3);
-  };
-  LICE_IBitmap* results[4] = {};
-  std::vector<std::thread> threads;
-  for (auto& result : results) {
-    threads.emplace_back([&] { result = BitmapCache::Load(104, decode); });
-  }
-  // While id 104 decodes, other ids load without waiting for it.
-  threads.emplace_back([&] {
-    BitmapCache::Load(105, [] { return static_cast<LICE_IBitmap*>(new LICE_MemBitmap(1, 1)); });
-  });
-  for (auto& t : threads) t.join();
-  EXPECT_EQ(decodes.load(), 1);
-  for (LICE_IBitmap* r : results) EXPECT_EQ(r, results[0]);
-  EXPECT_NE(results[0], nullptr);
-  EXPECT_EQ(BitmapCache::DecodeCount(), before + 2);
 }
 
 TEST_F(BitmapCacheTest, ScaledAndCroppedRastersBelongToTheCacheUntilReleased) {

@@ -26,7 +26,8 @@ TEST_F(DrawTest, FrameSelectionCopiesTheFrameOfTheState) {
   IBitmap single(strip.get(), 4, 90, 1);
   IRECT dest(0, 0, 4, 30);
   const std::pair<int, int> stateToRow[] = {{0, 0}, {1, 0}, {2, 30}, {3, 60}, {9, 60}, {-5, 0}};
-  for (auto [state, row] : stateToRow) {
+  for (const auto& [s, row] : stateToRow) {
+    const int state = s;
     DrawClipped(g, dest, [&](IGraphics* gr) { gr->DrawBitmap(&three, &dest, state); });
     EXPECT_EQ(SourceRow(g, 0, 0), row) << "state " << state;
     EXPECT_EQ(SourceRow(g, 3, 29), row + 29) << "state " << state;

@@ -83,3 +83,14 @@ TEST_F(TextTest, UnknownFaceFallsBackAndAbsurdSizeFails) {
   EXPECT_FALSE(g.DrawIText(&huge, "abc", &h));
   EXPECT_EQ(h, IRECT(0, 0, 10, 10));
 }
+
+TEST(Text, LayoutCanMeasureBeforeTheBackBufferExists) {
+  RecordingPlug plug;
+  IGraphicsHeadless g(&plug, 100, 30);
+  IText text(12, COLOR_BLACK, "DejaVu Sans", IText::kStyleNormal, IText::kAlignNear);
+  IRECT r(0, 0, 0, 0);
+  EXPECT_TRUE(g.MeasureIText(&text, "Ratio", &r));
+  EXPECT_GT(r.W(), 0);
+  IRECT d(0, 0, 100, 30);
+  EXPECT_TRUE(g.DrawIText(&text, "Ratio", &d));  // nothing to draw into: nothing happens
+}
