@@ -104,3 +104,23 @@ TEST(DrawPass, EmptyEditorAndBackgrounds) {
   EXPECT_FALSE(g.OpenWindow(nullptr));
   EXPECT_FALSE(g.WindowIsOpen());
 }
+
+TEST(DrawPass, PartialRedrawKeepsTheRestOfTheBackBuffer) {
+  RecordingPlug plug;
+  IGraphicsHeadless g(&plug, 60, 20);
+  const IColor panel(255, 1, 2, 3), ink(255, 200, 0, 0);
+  g.AttachPanelBackground(&panel);
+  for (int x : {0, 30}) {
+    g.AttachControl(new DrawingControl(IRECT(x, 0, x + 20, 20), [x, &ink](IGraphics* gr) {
+      IRECT r(x, 0, x + 20, 20);
+      gr->FillIRect(&ink, &r);
+    }));
+  }
+  g.PrepDraw();
+  g.Tick();
+  ASSERT_EQ(g.GetPoint(35, 5), ink);
+  g.GetControl(1)->SetDirty(false);
+  EXPECT_EQ(g.Tick(), IRECT(0, 0, 20, 20));
+  EXPECT_EQ(g.GetPoint(35, 5), ink);  // the other control's pixels survive
+  EXPECT_EQ(g.GetPoint(25, 5), panel);
+}
