@@ -103,6 +103,10 @@ TEST(DrawPass, EmptyEditorAndBackgrounds) {
   EXPECT_EQ(IGraphicsHeadless(&plug, 1, 1, 60).FPS(), 60);
   EXPECT_FALSE(g.OpenWindow(nullptr));
   EXPECT_FALSE(g.WindowIsOpen());
+
+  IGraphicsHeadless unattached(nullptr, 10, 10);  // a screenshot tool's editor has no plug-in
+  unattached.Resize(20, 30);
+  EXPECT_EQ(unattached.GetDrawBitmap()->getHeight(), 30);
 }
 
 TEST(DrawPass, PartialRedrawKeepsTheRestOfTheBackBuffer) {
