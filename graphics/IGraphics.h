@@ -86,6 +86,9 @@ class IGraphics : public IPlugEditor {
   void SetParameterFromPlug(int paramIdx, double value, bool normalized) override;
   void GrayOutControl(int paramIdx, bool gray) override;
   void PrepDraw() override;
+  // Redraws every control (hovering at the point, or after the pointer left when negative)
+  // and hands out the back buffer. False before PrepDraw or while a window is open.
+  bool RenderSnapshot(int hoverX, int hoverY, IPlugEditorPixels* out) override;
   int Width() const override { return mWidth; }
   int Height() const override { return mHeight; }
 

@@ -1,6 +1,7 @@
 // Dirty collection and the drawing pass: strict (every visible control overlapping the paint
 // area) or non-strict (each dirty control with whatever overlaps it).
 #include "IGraphics.h"
+#include "LICE_Bitmap.h"
 
 bool IGraphics::IsDirty(IRECT* r) {
   if (!r) return false;
@@ -43,4 +44,22 @@ bool IGraphics::Draw(IRECT* r) {
     }
   }
   return DrawScreen(r);
+}
+
+bool IGraphics::RenderSnapshot(int hoverX, int hoverY, IPlugEditorPixels* out) {
+  if (!out || !mDrawBitmap || !mDrawBitmap->getBits() || WindowIsOpen()) return false;
+  if (hoverX >= 0 && hoverY >= 0) {
+    IMouseMod mod;
+    OnMouseOver(hoverX, hoverY, &mod);
+  } else {
+    OnMouseOut();
+  }
+  SetAllControlsDirty();
+  IRECT all(0, 0, mWidth, mHeight);
+  Draw(&all);
+  out->width = mDrawBitmap->getWidth();
+  out->height = mDrawBitmap->getHeight();
+  out->rowSpan = mDrawBitmap->getRowSpan();
+  out->pixels = mDrawBitmap->getBits();
+  return true;
 }

@@ -128,3 +128,29 @@ TEST(DrawPass, PartialRedrawKeepsTheRestOfTheBackBuffer) {
   EXPECT_EQ(g.GetPoint(35, 5), ink);  // the other control's pixels survive
   EXPECT_EQ(g.GetPoint(25, 5), panel);
 }
+
+TEST(DrawPass, SnapshotRedrawsEverythingWithThePointerWhereAsked) {
+  Log log;
+  RecordingPlug plug;
+  IGraphicsHeadless g(&plug, 30, 20);
+  IPlugEditorPixels pixels;
+  EXPECT_FALSE(g.RenderSnapshot(-1, -1, &pixels));  // no back buffer yet
+  const IColor panel(255, 9, 8, 7);
+  g.AttachPanelBackground(&panel);
+  auto* knob = new TestControl("knob", IRECT(0, 0, 10, 10), kGain, &log);
+  g.AttachControl(knob);
+  g.HandleMouseOver(true);
+  g.PrepDraw();
+  g.Tick();
+  log.clear();
+
+  ASSERT_TRUE(g.RenderSnapshot(5, 5, &pixels));
+  EXPECT_EQ(log, (Log{"knob over 5,5", "knob draw"}));
+  EXPECT_EQ(pixels.width, 30);
+  EXPECT_EQ(pixels.height, 20);
+  EXPECT_EQ(pixels.pixels[19 * pixels.rowSpan + 29], panel.ToPixel());
+  log.clear();
+  ASSERT_TRUE(g.RenderSnapshot(-1, -1, &pixels));
+  EXPECT_EQ(log, (Log{"knob out 0,0", "knob draw"}));
+  EXPECT_FALSE(g.RenderSnapshot(0, 0, nullptr));
+}

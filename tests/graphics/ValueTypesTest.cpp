@@ -58,13 +58,6 @@ TEST(IChannelBlend, TableOfModes) {
   EXPECT_EQ(LICE_BlendMode(&negative), LICE_BLIT_MODE_COPY | kAlpha);
 }
 
-TEST(IText, FaceIsCutToItsField) {
-  const IText plain(12, COLOR_RED);
-  EXPECT_STREQ(plain.mFont, "Monaco");
-  const IText longFace(12, COLOR_RED, "A face name far longer than thirty-one characters");
-  EXPECT_EQ(std::string(longFace.mFont).size(), 31u);
-}
-
 TEST(IPopupMenu, ItemsAndNumberingPrefixes) {
   IPopupMenu menu;
   menu.AddItem("Soft");
