@@ -1,6 +1,7 @@
 // Dirty collection and the drawing pass: strict (every visible control overlapping the paint
 // area) or non-strict (each dirty control with whatever overlaps it).
 #include "IGraphics.h"
+#include "LICE_Bitmap.h"
 
 bool IGraphics::IsDirty(IRECT* r) {
   if (!r) return false;
