@@ -11,6 +11,14 @@
 // - OpenWindow, CloseWindow and Idle are called by the binding on the host's editor thread.
 #pragma once
 
+#include <cstdint>
+
+// The editor's whole drawing, as a snapshot hands it out.
+struct IPlugEditorPixels {
+  int width = 0, height = 0, rowSpan = 0;
+  const uint32_t* pixels = nullptr;  // A, R, G, B bytes per pixel; owned by the editor
+};
+
 class IPlugEditor {
  public:
   virtual ~IPlugEditor() = default;
@@ -27,6 +35,16 @@ class IPlugEditor {
   virtual void CloseWindow() = 0;
   // The host's regular idle call while the editor is open; nothing to do by default.
   virtual void Idle() {}
+
+  // Draws the whole editor into its back buffer with the pointer resting at (hoverX, hoverY)
+  // (nowhere when negative) and describes the pixels. False without a back buffer or while
+  // a window is open. Called by the binding with the instance mutex held.
+  virtual bool RenderSnapshot(int hoverX, int hoverY, IPlugEditorPixels* out) {
+    (void)hoverX;
+    (void)hoverY;
+    (void)out;
+    return false;
+  }
 
   virtual int Width() const = 0;
   virtual int Height() const = 0;

@@ -22,10 +22,11 @@ void IGraphics::PrepDraw() {
 }
 
 void IGraphics::Resize(int w, int h) {
-  if (w <= 0 || h <= 0 || (w == mWidth && h == mHeight) || !mPlug) return;
+  if (w <= 0 || h <= 0 || (w == mWidth && h == mHeight)) return;
   // The host threads walk the control list under the plug-in's mutex; rebuilding it under the
   // same mutex keeps them from seeing a half-built list.
-  std::lock_guard lock(mPlug->GetMutex());
+  std::unique_lock<std::recursive_mutex> lock;
+  if (mPlug) lock = std::unique_lock(mPlug->GetMutex());
   ReleaseMouseCapture();
   mMouseOver = -1;
   mWidth = w;
@@ -34,7 +35,7 @@ void IGraphics::Resize(int w, int h) {
   mDrawBitmap.reset();
   mTmpBitmap.reset();
   PrepDraw();
-  mPlug->ResizeGraphics(w, h);
+  if (mPlug) mPlug->ResizeGraphics(w, h);
 }
 
 // --- Layout ---------------------------------------------------------------------------------

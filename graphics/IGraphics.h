@@ -69,6 +69,9 @@ class IGraphics : public IPlugEditor {
   virtual bool MeasureIText(IText* text, const char* str, IRECT* r) {
     return DrawIText(text, str, r, true);
   }
+  // Editor thread. A new size (both above 0) deletes every control and the back buffers under
+  // the plug-in's mutex, makes new back buffers and asks the plug-in to lay out again
+  // (IPlugBase::ResizeGraphics); the same size does nothing. An open edit gesture is ended.
   virtual void Resize(int w, int h);
 
   // Folders a platform offers to file prompts (XDG folders on Linux).
@@ -160,7 +163,8 @@ class IGraphics : public IPlugEditor {
 
   bool DrawBitmap(IBitmap* bitmap, IRECT* dest, int srcX, int srcY,
                   const IChannelBlend* blend = nullptr);
-  // bmpState is 1-based; anything below 2 draws the first frame.
+  // bmpState is 1-based; anything below 2 draws the first frame, anything past the last frame
+  // the last frame. dest gives the size of the copy (one frame).
   bool DrawBitmap(IBitmap* bitmap, IRECT* dest, int bmpState = 1,
                   const IChannelBlend* blend = nullptr);
   bool DrawRotatedBitmap(IBitmap* bitmap, int destCtrX, int destCtrY, double angle,
