@@ -1,10 +1,26 @@
 #include "ControlPeakMeter.h"
 
 #include "FrameMapping.h"
+#include "raster/LICE_Bitmap.h"
+
+namespace {
+bool IsOpaque(const IBitmap& bitmap) {
+  LICE_IBitmap* raster = bitmap.mData;
+  if (!raster || !raster->getBits()) return false;
+  const int w = raster->getWidth(), h = raster->getHeight(), span = raster->getRowSpan();
+  const LICE_pixel* bits = raster->getBits();
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      if (LICE_GETA(bits[y * span + x]) != 255) return false;
+    }
+  }
+  return true;
+}
+}  // namespace
 
 ControlPeakMeter::ControlPeakMeter(IPlugBase* plug, IRECT rect, IBitmap* bitmap,
                                    IMeterSource* source)
-    : IControl(plug, rect), mBitmap(*bitmap), mSource(source) {}
+    : IControl(plug, rect), mBitmap(*bitmap), mSource(source), mOpaque(IsOpaque(mBitmap)) {}
 
 int ControlPeakMeter::CurrentFrame() const {
   const double level = mSource ? mSource->GetDisplayedLevel() : IMeterSource::kMinimumDb;
@@ -19,7 +35,10 @@ bool ControlPeakMeter::IsDirty() {
 
 bool ControlPeakMeter::Draw(IGraphics* graphics) {
   const int frame = CurrentFrame();
-  const IChannelBlend blend = GetBlend();
+  IChannelBlend blend = GetBlend();
+  if (mOpaque && blend.mMethod == kBlendNone && blend.mWeight == 1.0f) {
+    blend.mMethod = kBlendClobber;
+  }
   graphics->DrawBitmap(&mBitmap, &mRECT, frame, &blend);
   mDrawnFrame = frame;
   if (mSource) mSource->ResetHeldPeak();

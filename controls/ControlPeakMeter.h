@@ -27,4 +27,7 @@ class ControlPeakMeter : public IControl {
   IBitmap mBitmap;
   IMeterSource* mSource;  // not owned
   int mDrawnFrame = 0;    // none yet
+  // Every pixel of the strip is opaque: frames are copied row by row instead of blended,
+  // which gives the same pixels.
+  bool mOpaque;
 };

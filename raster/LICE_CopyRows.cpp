@@ -47,8 +47,15 @@ void CopySourceAlphaRow(LICE_pixel* d, const LICE_pixel* s, int n, int w) {
   const __m128i weight = _mm_set1_epi32(w), one = _mm_set1_epi32(1), top = _mm_set1_epi32(256);
   int i = 0;
   for (; i + 4 <= n; i += 4) {
-    const __m128i src = Load(s + i), dst = Load(d + i);
+    const __m128i src = Load(s + i);
     const __m128i sA = _mm_and_si128(src, alphaByte);
+    // Four opaque pixels at full weight are the source itself (opaque strips: meters,
+    // selectors, backgrounds).
+    if (w == 256 && _mm_movemask_epi8(_mm_cmpeq_epi32(sA, alphaByte)) == 0xFFFF) {
+      Store(d + i, src);
+      continue;
+    }
+    const __m128i dst = Load(d + i);
     // Full weight: keep 255 − sA and add sA; otherwise a = ((sA + 1) · w) / 256, keep
     // 256 − a, add a. (sA + 1) · w stays below 65536, so a 16-bit multiply suffices.
     __m128i add = sA, keep = _mm_sub_epi32(alphaByte, sA);
