@@ -106,6 +106,7 @@ TEST(DrawPass, EmptyEditorAndBackgrounds) {
 
   IGraphicsHeadless unattached(nullptr, 10, 10);  // a screenshot tool's editor has no plug-in
   unattached.Resize(20, 30);
+  ASSERT_TRUE(unattached.PrepBackBuffer());
   EXPECT_EQ(unattached.GetDrawBitmap()->getHeight(), 30);
 }
 

@@ -165,6 +165,7 @@ TEST_F(EventsTest, ResizeRebuildsUnderThePluginsMutex) {
   g.Resize(120, 80);
   EXPECT_EQ(g.NControls(), 0);
   EXPECT_EQ(g.Width(), 120);
+  ASSERT_TRUE(g.PrepBackBuffer());
   EXPECT_EQ(g.GetDrawBitmap()->getWidth(), 120);
   EXPECT_EQ(g.GetMouseCapture(), -1);
   EXPECT_EQ(log, (Log{"begin 0", "knob down 15,20", "end 0", "resize 120x80 under lock"}));
