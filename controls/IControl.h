@@ -47,8 +47,9 @@ class IControl : public IGraphicsControl {
   void OnMouseOver(int, int, IMouseMod*) override {}
   void OnMouseOut() override {}
 
-  // The first value that arrives becomes the double-click default; an equal value changes
-  // nothing; a new one is stored and drawn in the next two passes, never pushed back.
+  // The first value that arrives becomes the double-click default and is drawn; after that an
+  // equal value changes nothing, a new one is stored and drawn in the next two passes. Never
+  // pushed back to the plug-in.
   void SetValueFromPlug(double value) override;
   void SetValueFromUserInput(double value) override;
   virtual void TextFromTextEntry(const char*) {}

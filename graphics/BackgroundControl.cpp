@@ -9,7 +9,11 @@ BackgroundControl::BackgroundControl(const IRECT& rect, const IColor& color)
     : mColor(color), mIsPanel(true), mRECT(rect) {}
 
 bool BackgroundControl::Draw(IGraphics* graphics) {
-  if (mIsPanel) return graphics->FillIRect(&mColor, &mRECT);
+  if (mIsPanel) {
+    // Only the area being repainted: filling more would wipe controls that are not redrawn.
+    IRECT area = mRECT.Intersect(graphics->GetDrawRECT());
+    return graphics->FillIRect(&mColor, &area);
+  }
   const IChannelBlend opaque(kBlendClobber, 1.0f);
   return graphics->DrawBitmap(&mBitmap, &mRECT, 1, &opaque);
 }

@@ -18,7 +18,7 @@ class BackgroundControl final : public IGraphicsControl {
   // A panel filled with the colour.
   BackgroundControl(const IRECT& rect, const IColor& color);
 
-  void SetGraphics(IGraphics* graphics) override { mGraphics = graphics; }
+  void SetGraphics(IGraphics*) override {}
   void OnMouseDown(int, int, IMouseMod*) override {}
   void OnMouseUp(int, int, IMouseMod*) override {}
   void OnMouseDrag(int, int, int, int, IMouseMod*) override {}
@@ -58,7 +58,6 @@ class BackgroundControl final : public IGraphicsControl {
   void SetTooltip(const char* tooltip) override { mTooltip = tooltip ? tooltip : ""; }
 
  private:
-  IGraphics* mGraphics = nullptr;
   IBitmap mBitmap;
   IColor mColor;
   bool mIsPanel;

@@ -24,8 +24,11 @@ struct Entry {
 };
 
 struct Cache {
-  std::mutex mutex;
+  std::mutex mutex;  // the entry list
   std::vector<Entry> entries;
+  // Fonts are made one at a time: making one prepares the raster library's shared glyph
+  // raster, which is not guarded against two threads doing it at once.
+  std::mutex making;
 };
 
 Cache& TheCache() {
@@ -97,7 +100,11 @@ LICE_IFont* FontCache::Get(const IText& text) {
     std::lock_guard lock(cache.mutex);
     if (LICE_IFont* font = Find(cache, key)) return font;
   }
-  std::unique_ptr<LICE_CachedFont> made = MakeFont(text);
+  std::unique_ptr<LICE_CachedFont> made;
+  {
+    std::lock_guard making(cache.making);
+    made = MakeFont(text);
+  }
   if (!made) return nullptr;
   EnsureCleaner();
   std::lock_guard lock(cache.mutex);

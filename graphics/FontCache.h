@@ -2,9 +2,9 @@
 // LICE_CachedFont per face, size, orientation, style and quality, made on first use and
 // deleted when the module unloads.
 //
-// Threads: any. One mutex guards the list; fonts are made outside it (two threads missing
-// at once both make one, and the later one is dropped). Drawing with a font is for the
-// editor thread only (see LICE_CachedFont.h).
+// Threads: any. One mutex guards the list; fonts are made outside it, one at a time (two
+// threads missing at once both make one, and the later one is dropped). Drawing with a font
+// is for the editor thread only (see LICE_CachedFont.h).
 #pragma once
 
 struct IText;

@@ -17,15 +17,26 @@ IGraphics::~IGraphics() {
 }
 
 void IGraphics::PrepDraw() {
-  mDrawBitmap = std::make_unique<LICE_SysBitmap>(mWidth, mHeight);
+  // The back buffer's pixels are made at the first drawing: hosts create many instances whose
+  // editors never open.
+  mDrawBitmap = std::make_unique<LICE_SysBitmap>(0, 0);
   mTmpBitmap = std::make_unique<LICE_MemBitmap>(0, 0, 4);
 }
 
+bool IGraphics::PrepBackBuffer() {
+  if (!mDrawBitmap) return false;
+  if (mDrawBitmap->getWidth() != mWidth || mDrawBitmap->getHeight() != mHeight) {
+    mDrawBitmap->resize(mWidth, mHeight);
+  }
+  return mDrawBitmap->getBits() != nullptr;
+}
+
 void IGraphics::Resize(int w, int h) {
-  if (w <= 0 || h <= 0 || (w == mWidth && h == mHeight) || !mPlug) return;
+  if (w <= 0 || h <= 0 || (w == mWidth && h == mHeight)) return;
   // The host threads walk the control list under the plug-in's mutex; rebuilding it under the
   // same mutex keeps them from seeing a half-built list.
-  std::lock_guard lock(mPlug->GetMutex());
+  std::unique_lock<std::recursive_mutex> lock;
+  if (mPlug) lock = std::unique_lock(mPlug->GetMutex());
   ReleaseMouseCapture();
   mMouseOver = -1;
   mWidth = w;
@@ -34,7 +45,7 @@ void IGraphics::Resize(int w, int h) {
   mDrawBitmap.reset();
   mTmpBitmap.reset();
   PrepDraw();
-  mPlug->ResizeGraphics(w, h);
+  if (mPlug) mPlug->ResizeGraphics(w, h);
 }
 
 // --- Layout ---------------------------------------------------------------------------------

@@ -69,6 +69,9 @@ class IGraphics : public IPlugEditor {
   virtual bool MeasureIText(IText* text, const char* str, IRECT* r) {
     return DrawIText(text, str, r, true);
   }
+  // Editor thread. A new size (both above 0) deletes every control and the back buffers under
+  // the plug-in's mutex, makes new back buffers and asks the plug-in to lay out again
+  // (IPlugBase::ResizeGraphics); the same size does nothing. An open edit gesture is ended.
   virtual void Resize(int w, int h);
 
   // Folders a platform offers to file prompts (XDG folders on Linux).
@@ -83,6 +86,9 @@ class IGraphics : public IPlugEditor {
   void SetParameterFromPlug(int paramIdx, double value, bool normalized) override;
   void GrayOutControl(int paramIdx, bool gray) override;
   void PrepDraw() override;
+  // Redraws every control (hovering at the point, or after the pointer left when negative)
+  // and hands out the back buffer. False before PrepDraw or while a window is open.
+  bool RenderSnapshot(int hoverX, int hoverY, IPlugEditorPixels* out) override;
   int Width() const override { return mWidth; }
   int Height() const override { return mHeight; }
 
@@ -160,7 +166,8 @@ class IGraphics : public IPlugEditor {
 
   bool DrawBitmap(IBitmap* bitmap, IRECT* dest, int srcX, int srcY,
                   const IChannelBlend* blend = nullptr);
-  // bmpState is 1-based; anything below 2 draws the first frame.
+  // bmpState is 1-based; anything below 2 draws the first frame, anything past the last frame
+  // the last frame. dest gives the size of the copy (one frame).
   bool DrawBitmap(IBitmap* bitmap, IRECT* dest, int bmpState = 1,
                   const IChannelBlend* blend = nullptr);
   bool DrawRotatedBitmap(IBitmap* bitmap, int destCtrX, int destCtrY, double angle,
@@ -199,7 +206,11 @@ class IGraphics : public IPlugEditor {
   // be made.
   bool DrawIText(IText* text, const char* str, IRECT* r, bool measure = false);
 
-  // The back buffer (null before PrepDraw) and its pixels.
+  // Gives the back buffer its pixels at the editor's size if it has none yet; false when it
+  // cannot (before PrepDraw, or out of memory). Draw does this itself.
+  bool PrepBackBuffer();
+  // The back buffer (null before PrepDraw; without pixels before the first drawing) and its
+  // pixels.
   LICE_SysBitmap* GetDrawBitmap() { return mDrawBitmap.get(); }
   void* GetBits();
   // The clip rectangle of the drawing pass in progress.

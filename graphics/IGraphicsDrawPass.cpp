@@ -1,6 +1,7 @@
 // Dirty collection and the drawing pass: strict (every visible control overlapping the paint
 // area) or non-strict (each dirty control with whatever overlaps it).
 #include "IGraphics.h"
+#include "LICE_Bitmap.h"
 
 bool IGraphics::IsDirty(IRECT* r) {
   if (!r) return false;
@@ -16,6 +17,7 @@ bool IGraphics::IsDirty(IRECT* r) {
 
 bool IGraphics::Draw(IRECT* r) {
   if (!r || mControls.empty()) return true;
+  if (!PrepBackBuffer()) return false;
   if (mStrict) {
     mDrawRECT = *r;
     for (auto& control : mControls) {

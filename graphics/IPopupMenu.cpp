@@ -15,6 +15,10 @@ IPopupMenuItem* IPopupMenu::GetItem(int index) {
   return index >= 0 && index < GetNItems() ? mItems[static_cast<size_t>(index)].get() : nullptr;
 }
 
+const IPopupMenuItem* IPopupMenu::GetItem(int index) const {
+  return const_cast<IPopupMenu*>(this)->GetItem(index);
+}
+
 const char* IPopupMenu::GetItemText(int index) {
   IPopupMenuItem* item = GetItem(index);
   return item ? item->mText.c_str() : nullptr;

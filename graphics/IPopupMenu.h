@@ -42,6 +42,7 @@ class IPopupMenu {
   int GetNItems() const { return static_cast<int>(mItems.size()); }
   // Null outside 0..GetNItems() - 1.
   IPopupMenuItem* GetItem(int index);
+  const IPopupMenuItem* GetItem(int index) const;
   const char* GetItemText(int index);
 
   int GetPrefix() const { return mPrefix; }

@@ -1,6 +1,7 @@
 #include "Tundrax.h"
 
 #include "TundraxParams.h"
+#include "controls/IControl.h"
 #include "core/IPlugEditor.h"
 
 namespace {
@@ -17,6 +18,7 @@ Tundrax::Tundrax(IPlugInstanceInfo instanceInfo)
     : IPlugVST(instanceInfo, kNumParams, "1-1 2-2", kNumPresets, "Tundrax", "", "Orvalline",
                kVersion, kUniqueID, kMfrID, 0, false, false, false) {
   InitParameters();
+  BuildEditor();
   MakeFactoryPresets();
 }
 
@@ -33,10 +35,12 @@ void Tundrax::OnParamChange(int idx) {
   const bool bypassed = mChain.ApplyParam(idx, values);
   if (idx <= kBypassClick) {
     if (IPlugEditor* graphics = GetGUI()) {
-      // A bypassed band's frequency, gain and quality controls are drawn greyed out.
+      // A bypassed band's frequency, gain and quality controls and its Q icon are drawn
+      // greyed out.
       for (int p = kWarmthFrequency + 3 * idx; p < kWarmthFrequency + 3 * idx + 3; ++p) {
         graphics->GrayOutControl(p, bypassed);
       }
+      if (mQIcons[idx]) mQIcons[idx]->GrayOut(bypassed);
     }
   }
 }

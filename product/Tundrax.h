@@ -7,8 +7,11 @@
 // ProcessDoubleReplacing is entered with it held.
 #pragma once
 
+#include "product/ChainMeterSource.h"
 #include "product/dsp/KickChain.h"
 #include "vst2/IPlugVST.h"
+
+class IControl;
 
 class Tundrax : public IPlugVST {
  public:
@@ -26,7 +29,15 @@ class Tundrax : public IPlugVST {
 
  private:
   void InitParameters();
+  // The editor: background and controls of the layout, attached to the plug-in.
+  void BuildEditor();
   void MakeFactoryPresets();
 
   KickChain mChain;
+  // The editor's meters read the chain's meter ballistics through these.
+  ChainMeterSource mGainReductionSource{mChain.GetGainReductionMeter()};
+  ChainMeterSource mOutputSource{mChain.GetOutputMeter()};
+  // Each band's Q icon, greyed with the band's controls while it is bypassed. Owned by the
+  // editor.
+  IControl* mQIcons[3] = {};
 };

@@ -15,8 +15,8 @@ using namespace lice;
 
 namespace {
 // Process-wide: the number of live cached fonts and the two rasters they share, made on
-// first use and deleted with the last font. The mutex guards their creation and deletion;
-// drawing with them is left to the UI thread.
+// first use and deleted with the last font. The mutex guards their creation and deletion and
+// every use: editors of several instances may draw text on threads of their own.
 struct SharedRasters {
   std::mutex mutex;
   int liveFonts = 0;
@@ -29,12 +29,21 @@ SharedRasters& Shared() {
   return shared;
 }
 
-LICE_SysBitmap* SharedRaster(LICE_SysBitmap* SharedRasters::*which) {
-  SharedRasters& s = Shared();
-  std::lock_guard<std::mutex> lock(s.mutex);
-  if (!(s.*which)) s.*which = new LICE_SysBitmap;
-  return s.*which;
-}
+// One of the shared rasters, held for the lease's lifetime.
+class SharedRaster {
+ public:
+  explicit SharedRaster(LICE_SysBitmap* SharedRasters::*which) : mLock(Shared().mutex) {
+    SharedRasters& s = Shared();
+    if (!(s.*which)) s.*which = new LICE_SysBitmap;
+    mRaster = s.*which;
+  }
+  LICE_SysBitmap* operator->() const { return mRaster; }
+  LICE_SysBitmap* get() const { return mRaster; }
+
+ private:
+  std::lock_guard<std::mutex> mLock;
+  LICE_SysBitmap* mRaster;
+};
 
 constexpr unsigned kAlignFlags = LICE_DT_VCENTER | LICE_DT_CENTER | LICE_DT_BOTTOM | LICE_DT_RIGHT;
 constexpr int kMaxCachedLineHeight = 1023;
@@ -110,7 +119,7 @@ void LICE_CachedFont::SetFromHFont(LICE_NativeFont* font, int flags) {
   m_flags = flags;
   m_font = font;
   if (font) {
-    LICE_SysBitmap* render = SharedRaster(&SharedRasters::render);
+    SharedRaster render(&SharedRasters::render);
     if (render->getWidth() < 256 || render->getHeight() < 256) {
       render->resize(256, 256);
       LICE_SetTextColor(render->getDC(), 0xFFFFFF);
@@ -197,7 +206,8 @@ int LICE_CachedFont::DrawNative(LICE_IBitmap* bitmap, const char* text, int leng
   if (!(flags & LICE_DT_NOCLIP)) area = Intersect(area, *rect);
   if (IsEmpty(area)) return height;
 
-  LICE_SysBitmap* scratch = SharedRaster(&SharedRasters::scratch);
+  SharedRaster lease(&SharedRasters::scratch);
+  LICE_SysBitmap* scratch = lease.get();
   const int w = area.right - area.left, h = area.bottom - area.top;
   scratch->resize(w, h);
   if (scratch->getWidth() != w || !scratch->getDC()) return 0;
@@ -340,7 +350,8 @@ void LICE_CachedFont::RenderGlyph(GlyphRecord& record, uint32_t code) {
   record.code = int32_t(code);
   record.coverage = -1;
   if (!m_font || m_line_height > kMaxCachedLineHeight) return;
-  LICE_SysBitmap* render = SharedRaster(&SharedRasters::render);
+  SharedRaster lease(&SharedRasters::render);
+  LICE_SysBitmap* render = lease.get();
   LICE_DrawContext* dc = render->getDC();
   if (!dc) return;
 

@@ -5,9 +5,10 @@
 // character and then blends with the text colour. Opaque text with the native-engine flag
 // takes the first way; text that uses its colour's alpha (LICE_DT_USEFGALPHA) the second.
 //
-// Fonts are used on the editor's UI thread only: the render and scratch rasters they share
-// are process-wide and unguarded while drawing. Creating and destroying fonts may happen on
-// any thread.
+// One font is used by one thread at a time (its glyph cache is its own). Different fonts may
+// draw on different threads at once (editors of several instances): the render and scratch
+// rasters they share are process-wide and held under one mutex while a glyph renders or text
+// goes through the scratch raster. Creating and destroying fonts may happen on any thread.
 
 #include "LICE_Bitmap.h"
 #include "LICE_Platform.h"

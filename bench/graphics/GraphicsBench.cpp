@@ -1,143 +1,138 @@
-// The editor's drawing cost on the product's layout: 23 controls with strips of the product's
-// sizes, generated here. Each figure has its reference in the same run: a full redraw against
-// a memcpy of the back buffer, a frame where only the two meters moved against the full
-// redraw, and the per-control cost of asking whether anything is dirty.
+// The editor's frame cycle on a 900 × 620 window-less editor with an opaque background and
+// 30 knobs (60 × 60 frames of a 61-frame strip). Compare within one run:
+//   RedrawAll          / OneKnobStrict / OneKnobNonStrict   (what a single turned knob costs)
+//   TextWithCachedFont / TextFindingItsFont                 (the font cache lookup per call)
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-#include <cstring>
 #include <memory>
-#include <vector>
 
-#include "controls/ControlKnobHover.h"
-#include "controls/ControlPeakMeter.h"
-#include "controls/ControlSwitches.h"
-#include "core/IPlugBase.h"
-#include "graphics/BackgroundControl.h"
+#include "LICE_Bitmap.h"
+#include "graphics/FontCache.h"
 #include "graphics/IGraphicsHeadless.h"
-#include "raster/LICE_Bitmap.h"
 
 namespace {
+constexpr int kW = 900, kH = 620, kKnob = 60, kFrames = 61;
 
-constexpr int kW = 900, kH = 620;
-
-class BenchPlug : public IPlugBase {
+// A knob showing the frame of its value; nothing but drawing.
+class Knob final : public IGraphicsControl {
  public:
-  BenchPlug()
-      : IPlugBase(17, "2-2", 0, "Bench", "", "Bench", 0x10000, 1, 2, 0, false, false, false, 0) {
-    for (int i = 0; i < NParams(); ++i) GetParam(i)->InitDouble("p", 0.0, 0.0, 1.0, 0.01);
+  Knob(IBitmap strip, IRECT rect) : mStrip(strip), mRECT(rect) {}
+  void SetGraphics(IGraphics*) override {}
+  void OnMouseDown(int, int, IMouseMod*) override {}
+  void OnMouseUp(int, int, IMouseMod*) override {}
+  void OnMouseDrag(int, int, int, int, IMouseMod*) override {}
+  void OnMouseDblClick(int, int, IMouseMod*) override {}
+  void OnMouseWheel(int, int, IMouseMod*, int) override {}
+  bool OnKeyDown(int, int, int) override { return false; }
+  void OnMouseOver(int, int, IMouseMod*) override {}
+  void OnMouseOut() override {}
+  bool Draw(IGraphics* g) override {
+    const int frame = 1 + static_cast<int>(mValue * (kFrames - 1) + 0.5);
+    return g->DrawBitmap(&mStrip, &mRECT, frame);
   }
-  void BeginInformHostOfParamChange(int) override {}
-  void InformHostOfParamChange(int, double) override {}
-  void EndInformHostOfParamChange(int) override {}
-  void InformHostOfProgramChange() override {}
-  int GetSamplePos() override { return 0; }
-  double GetTempo() override { return 0.0; }
-  void GetTimeSig(int*, int*) override {}
-  void GetTime(ITimeInfo*) override {}
-  void ResizeGraphics(int, int) override {}
-  bool SendMidiMsg(IMidiMsg*) override { return false; }
+  void SetValueFromPlug(double v) override {
+    mValue = v;
+    mDirty = true;
+  }
+  void SetValueFromUserInput(double v) override { SetValueFromPlug(v); }
+  void SetAuxParamValueFromPlug(int, double) override {}
+  int AuxParamIdx(int) const override { return -1; }
+  void Hide(bool) override {}
+  void GrayOut(bool) override {}
+  void SetClamp(double, double) override {}
+  bool IsHit(int x, int y) override { return mRECT.Contains(x, y); }
+  bool IsDirty() override { return mDirty; }
+  void SetDirty(bool) override { mDirty = true; }
+  void SetClean() override { mDirty = false; }
+  void OnGUIIdle() override {}
+  int ParamIdx() const override { return -1; }
+  IRECT GetRECT() const override { return mRECT; }
+  IRECT GetTargetRECT() const override { return mRECT; }
+  double GetValue() const override { return mValue; }
+  bool IsHidden() const override { return false; }
+  bool IsGrayed() const override { return false; }
+  bool GetMOWhenGrayed() const override { return false; }
+  bool MouseDblAsSingleClick() const override { return false; }
+  IText* GetText() override { return &mText; }
+  int GetTextEntryLength() const override { return 0; }
+  const char* GetTooltip() const override { return ""; }
+  void SetTooltip(const char*) override {}
+
+ private:
+  IBitmap mStrip;
+  IRECT mRECT;
+  IText mText;
+  double mValue = 0.0;
+  bool mDirty = true;
 };
 
-class LevelSource : public IMeterSource {
- public:
-  double GetDisplayedLevel() const override { return mLevel.load(std::memory_order_relaxed); }
-  void ResetHeldPeak() override {}
-  std::atomic<double> mLevel{IMeterSource::kMinimumDb};
+void Fill(LICE_IBitmap& b, LICE_pixel seed) {
+  for (int y = 0; y < b.getHeight(); ++y) {
+    for (int x = 0; x < b.getWidth(); ++x) {
+      b.getBits()[y * b.getRowSpan() + x] = seed ^ LICE_pixel(x * 2654435761u + y * 40503u);
+    }
+  }
+}
+
+struct Editor {
+  LICE_MemBitmap background{kW, kH}, strip{kKnob, kKnob*kFrames};
+  std::unique_ptr<IGraphicsHeadless> g;
+  std::vector<Knob*> knobs;
+
+  explicit Editor(bool strict) {
+    Fill(background, 0xFF000000u);
+    Fill(strip, 0x80402010u);
+    g = std::make_unique<IGraphicsHeadless>(nullptr, kW, kH);
+    const IColor panel(255, 20, 20, 20);
+    g->AttachPanelBackground(&panel);
+    for (int i = 0; i < 30; ++i) {
+      const int x = 30 + (i % 10) * 85, y = 60 + (i / 10) * 180;
+      auto* knob = new Knob(IBitmap(&strip, kKnob, kKnob * kFrames, kFrames),
+                            IRECT(x, y, x + kKnob, y + kKnob));
+      knobs.push_back(knob);
+      g->AttachControl(knob);
+    }
+    g->SetStrictDrawing(strict);
+    g->PrepDraw();
+    g->Tick();
+  }
 };
 
-// A strip of n frames of w × h: textured, opaque where round (a knob) or everywhere.
-IBitmap MakeStrip(std::vector<std::unique_ptr<LICE_MemBitmap>>& keep, int w, int h, int n,
-                  bool round) {
-  auto* bmp = new LICE_MemBitmap(w, h * n);
-  keep.emplace_back(bmp);
-  LICE_pixel* bits = bmp->getBits();
-  const int span = bmp->getRowSpan();
-  for (int y = 0; y < h * n; ++y) {
-    for (int x = 0; x < w; ++x) {
-      const int fy = y % h;
-      const int dx = 2 * x - w, dy = 2 * fy - h;
-      const bool inside = !round || dx * dx + dy * dy < w * w;
-      bits[y * span + x] = LICE_ARGB(inside ? 255 : 0, (x * 7 + y) & 255, (y * 3) & 255, 90);
-    }
-  }
-  return IBitmap(bmp, w, h * n, n);
-}
-
-struct ProductLayout {
-  ProductLayout() : editor(new IGraphicsHeadless(&plug, kW, kH)) {
-    IBitmap background = MakeStrip(keep, kW, kH, 1, false);
-    IBitmap bypass = MakeStrip(keep, 60, 30, 2, false);
-    IBitmap selector = MakeStrip(keep, 140, 56, 3, false);
-    IBitmap quality = MakeStrip(keep, 240, 16, 3, false);
-    IBitmap icon = MakeStrip(keep, 40, 40, 1, true);
-    IBitmap knob = MakeStrip(keep, 75, 75, 101, true);
-    IBitmap meter = MakeStrip(keep, 700, 14, 101, false);
-    // The background as AttachBackground makes it, from a generated image.
-    editor->AttachControl(new BackgroundControl(background));
-    for (int band = 0; band < 3; ++band) {
-      const int x = 20 + band * 290;
-      editor->AttachControl(new ISwitchControl(&plug, x, 20, band, &bypass));
-      editor->AttachControl(new ControlKnob(&plug, x, 70, 3 + band * 3, &selector));
-      editor->AttachControl(new ControlKnob(&plug, x, 140, 4 + band * 3, &selector));
-      editor->AttachControl(new ControlQSwitch(&plug, x, 210, 5 + band * 3, &quality));
-      editor->AttachControl(new IBitmapControl(&plug, x + 245, 200, &icon));
-    }
-    for (int k = 0; k < 5; ++k) {
-      editor->AttachControl(new ControlKnobHover(
-          &plug, IRECT(40 + k * 160, 260, 115 + k * 160, 367), 12 + k, &knob, 32, k == 1));
-    }
-    editor->AttachControl(new ControlPeakMeter(&plug, IRECT(100, 540, 800, 554), &meter, &gain));
-    editor->AttachControl(new ControlPeakMeter(&plug, IRECT(100, 570, 800, 584), &meter, &output));
-    plug.AttachGraphics(editor);
-    editor->Tick();
-  }
-
-  std::vector<std::unique_ptr<LICE_MemBitmap>> keep;  // outlives the plug-in and its editor
-  LevelSource gain, output;
-  BenchPlug plug;
-  IGraphicsHeadless* editor;  // owned by the plug-in
-};
-
-void BM_FullRedraw(benchmark::State& state) {
-  ProductLayout layout;
+void RedrawAll(benchmark::State& state) {
+  Editor e(true);
   for (auto _ : state) {
-    layout.editor->SetAllControlsDirty();
-    benchmark::DoNotOptimize(layout.editor->Tick());
+    e.g->SetAllControlsDirty();
+    benchmark::DoNotOptimize(e.g->Tick());
   }
 }
-BENCHMARK(BM_FullRedraw);
+BENCHMARK(RedrawAll);
 
-void BM_MemcpyBackBuffer(benchmark::State& state) {
-  std::vector<LICE_pixel> from(kW * kH, 0x12345678), to(kW * kH);
+void OneKnob(benchmark::State& state, bool strict) {
+  Editor e(strict);
+  double v = 0.0;
   for (auto _ : state) {
-    std::memcpy(to.data(), from.data(), to.size() * sizeof(LICE_pixel));
-    benchmark::ClobberMemory();
+    v = v > 1.0 ? 0.0 : v + 0.01;
+    e.knobs[13]->SetValueFromPlug(v);
+    benchmark::DoNotOptimize(e.g->Tick());
   }
 }
-BENCHMARK(BM_MemcpyBackBuffer);
+void OneKnobStrict(benchmark::State& state) { OneKnob(state, true); }
+void OneKnobNonStrict(benchmark::State& state) { OneKnob(state, false); }
+BENCHMARK(OneKnobStrict);
+BENCHMARK(OneKnobNonStrict);
 
-void BM_MetersOnly(benchmark::State& state) {
-  ProductLayout layout;
-  double level = -30.0;
+void Text(benchmark::State& state, bool keepFont) {
+  IGraphicsHeadless g(nullptr, 200, 40);
+  g.PrepDraw();
+  IText text(14, IColor(255, 230, 230, 230), "DejaVu Sans");
   for (auto _ : state) {
-    level = level == -30.0 ? -10.0 : -30.0;
-    layout.gain.mLevel.store(level);
-    layout.output.mLevel.store(level + 5.0);
-    benchmark::DoNotOptimize(layout.editor->Tick());
+    if (!keepFont) text.mCached = nullptr;
+    IRECT r(0, 0, 200, 40);
+    benchmark::DoNotOptimize(g.DrawIText(&text, "-12.5 dB", &r));
   }
 }
-BENCHMARK(BM_MetersOnly);
-
-// Items are controls: the time per item is the cost of one control's dirty check.
-void BM_IsDirtyNothingDirty(benchmark::State& state) {
-  ProductLayout layout;
-  for (auto _ : state) {
-    IRECT r;
-    benchmark::DoNotOptimize(layout.editor->IsDirty(&r));
-  }
-  state.SetItemsProcessed(state.iterations() * layout.editor->NControls());
-}
-BENCHMARK(BM_IsDirtyNothingDirty);
-
+void TextWithCachedFont(benchmark::State& state) { Text(state, true); }
+void TextFindingItsFont(benchmark::State& state) { Text(state, false); }
+BENCHMARK(TextWithCachedFont);
+BENCHMARK(TextFindingItsFont);
 }  // namespace

@@ -229,4 +229,25 @@ TEST_F(Gestures, ANumberPromptIsATextEntryWithTheDisplayString) {
   EXPECT_EQ(mPlug.GetParam(GuiTestPlug::kThreshold)->Value(), 12.5);
 }
 
+TEST_F(Gestures, AnEditShowsTheValueAndNameInTheirDisplays) {
+  auto* knob = AddKnob(GuiTestPlug::kMakeUp);
+  auto* value = Add<ITextControl>(IRECT(100, 10, 200, 30), IText());
+  auto* name = Add<ITextControl>(IRECT(100, 40, 200, 60), IText());
+  knob->SetValDisplayControl(value);
+  knob->SetNameDisplayControl(name);
+  Open();
+  Drag(kKnobX, kKnobY, -107);
+  EXPECT_STREQ(value->GetTextString(), "12.0 dB");
+  EXPECT_STREQ(name->GetTextString(), "Make-up");
+  EXPECT_EQ(mEditor->Tick(), IRECT(10, 10, 200, 117));
+}
+
+TEST_F(Gestures, AContactSpringsBackOnRelease) {
+  Add<IContactControl>(10, 10, GuiTestPlug::kBypass, mTwoFrames.Get());
+  Open();
+  Click(15, 15);
+  const int p = GuiTestPlug::kBypass;
+  EXPECT_EQ(Heard(), (std::vector{Begin(p), Automate(p, 1.0), Automate(p, 0.0), End(p)}));
+}
+
 }  // namespace
