@@ -1,9 +1,10 @@
 // Text and the drawing lock for what the X11 view draws itself (popup menus, the value entry).
 //
-// The raster library's fonts share process-wide scratch rasters that are unguarded while
-// drawing, and every open editor draws on a thread of its own. So every drawing pass of an
-// editor (the engine's Draw included) holds UiDrawLock(), which serialises the editors of all
-// instances in the process. It is held for one pass at a time, never across waiting.
+// Every open editor draws on a thread of its own, and the engine's font cache hands the same
+// font to every editor in the process, while a font may draw on one thread at a time (its
+// glyph cache is its own). So every drawing pass of an editor (the engine's Draw included)
+// holds UiDrawLock(), which serialises the editors of all instances in the process. It is held
+// for one pass at a time, never across waiting.
 #pragma once
 
 #include <memory>
