@@ -72,8 +72,8 @@ class IPlugBase {
   virtual void BeginInformHostOfParamChange(int idx) = 0;
   virtual void InformHostOfParamChange(int idx, double normalizedValue) = 0;
   virtual void EndInformHostOfParamChange(int idx) = 0;
-  // Delivers a notification the editor queued, on the calling thread; the editor calls it with
-  // the mutex held. The base does nothing.
+  // Delivers a notification the editor queued, on the calling thread: the host's (from its
+  // idle call, mutex held) or the editor's own (without the mutex). The base does nothing.
   virtual void SendHostNotification(const HostNotification&) {}
   virtual void InformHostOfProgramChange() = 0;
   virtual bool IsRenderingOffline() { return false; }

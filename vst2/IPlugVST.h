@@ -6,11 +6,11 @@
 // whole body, with two exceptions in the dispatcher: effClose drops it before destroying the
 // instance, and effEditClose drops it before closing the editor (which may wait for the
 // editor's own thread, and that thread takes the mutex to change parameters). The host
-// callback is invoked with the instance mutex held.
+// callback is invoked with the instance mutex held, except as below.
 //
 // Gesture notifications (begin-edit, automate, end-edit) made on the editor's own thread are
-// queued by the editor and reach the host from effEditIdle, on the host's thread; see
-// IGraphicsX11.h for the fallback when a host never idles.
+// queued by the editor and reach the host from effEditIdle, on the host's thread; when a host
+// never idles, the editor's thread sends them itself, without the mutex (see IGraphicsX11.h).
 #pragma once
 
 #include <type_traits>

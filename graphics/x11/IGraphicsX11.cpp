@@ -209,10 +209,9 @@ void IGraphicsX11::DeliverIfHostIsSilent() {
     opening->inHostCall = true;
     opening->changed.notify_all();
   }
-  {
-    std::lock_guard instance(mPlug->GetMutex());
-    for (const HostNotification& n : pending) mPlug->SendHostNotification(n);
-  }
+  // Without the instance mutex: a host may block in the callback until its GUI thread is
+  // free, and that thread may be about to take the mutex to close the editor.
+  for (const HostNotification& n : pending) mPlug->SendHostNotification(n);
   if (opening) {
     std::lock_guard lock(opening->mutex);
     opening->inHostCall = false;

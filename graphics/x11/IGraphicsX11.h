@@ -13,8 +13,9 @@
 // thread are queued (DeferHostNotification) instead of calling the host from our thread,
 // because some hosts forbid calls off their GUI thread. The host's effEditIdle (Idle) delivers
 // them in order on its own thread. When no effEditIdle has arrived for kHostSilenceMs the
-// editor thread delivers them itself, so hosts that never idle still see every gesture; it
-// takes the instance mutex for that, as any host callback is made with it.
+// editor thread delivers them itself, so hosts that never idle still see every gesture. It
+// does so without the instance mutex (unlike other host callbacks): a host may block in the
+// callback until its GUI thread is free, and that thread may need the mutex to close us.
 //
 // Locks and closing. OpenWindow (host thread, instance mutex held) starts the thread and waits
 // until the window exists, is mapped and the server has seen it (or kOpenTimeoutMs passed).

@@ -9,6 +9,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <fstream>
 #include <string>
 #include <thread>
@@ -140,6 +142,52 @@ TEST_F(EditorLifecycleTest, EffEditIdleAt15And60HzFromAnotherThread) {
     stop = true;
     idler.join();
   }
+}
+
+// A host whose automation callback waits for its GUI thread, which is busy closing the editor.
+struct BlockingHost {
+  static BlockingHost& Get() {
+    static BlockingHost host;
+    return host;
+  }
+  static intptr_t Callback(vst2::AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
+    if (opcode == vst2::audioMasterVersion) return 2400;
+    if (opcode != vst2::audioMasterBeginEdit) return 0;
+    BlockingHost& host = Get();
+    std::unique_lock lock(host.mutex);
+    host.inside = true;
+    host.changed.notify_all();
+    host.changed.wait_for(lock, std::chrono::seconds(10), [&] { return host.closed; });
+    return 1;
+  }
+  std::mutex mutex;
+  std::condition_variable changed;
+  bool inside = false, closed = false;
+};
+
+TEST_F(EditorLifecycleTest, ClosingDoesNotWaitForAnEditorThreadInsideTheHost) {
+  BlockingHost& host = BlockingHost::Get();
+  auto* plug = new X11TestPlug(IPlugInstanceInfo{&BlockingHost::Callback}, X11TestPlug::View::X11);
+  vst2::AEffect* effect = plug->GetAEffect();
+  host::HostParentWindow parent(300, 200, "blocking host");
+  ASSERT_EQ(effect->dispatcher(effect, vst2::effEditOpen, 0, 0,
+                               reinterpret_cast<void*>(static_cast<uintptr_t>(parent.id())), 0.0f),
+            1);
+  // No effEditIdle: the click's begin-edit reaches the host from the editor's thread.
+  XDo("mousemove --window " + std::to_string(parent.firstChild()) + " 15 15 click 1");
+  {
+    std::unique_lock lock(host.mutex);
+    ASSERT_TRUE(host.changed.wait_for(lock, std::chrono::seconds(5), [&] { return host.inside; }));
+  }
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(effect->dispatcher(effect, vst2::effEditClose, 0, 0, nullptr, 0.0f), 1);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+  {
+    std::lock_guard lock(host.mutex);
+    host.closed = true;
+    host.changed.notify_all();
+  }
+  effect->dispatcher(effect, vst2::effClose, 0, 0, nullptr, 0.0f);  // joins the thread
 }
 
 TEST_F(EditorLifecycleTest, EffEditIdleWithNoEditorOpenDoesNothing) {
