@@ -39,6 +39,9 @@ class IPlugEditor {
   // Opens the editor view inside the host's parent window; false when it cannot.
   virtual bool OpenWindow(void* parentWindow) = 0;
   virtual void CloseWindow() = 0;
+  // Called by the binding (without the mutex) just before the instance is destroyed: the
+  // editor closes and waits for every thread of its own, however long that takes.
+  virtual void Shutdown() { CloseWindow(); }
   // The host's regular idle call; does nothing while the editor is closed. An editor that
   // queued host notifications delivers them here (through IPlugBase::SendHostNotification).
   virtual void Idle() {}

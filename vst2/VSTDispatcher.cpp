@@ -64,9 +64,10 @@ intptr_t IPlugVST::VSTDispatcher(AEffect* effect, int32_t opcode, int32_t index,
       std::lock_guard lock(plug->GetMutex());
       editor = plug->GetGUI();
     }
-    // A host that never closed the editor: its thread must stop while the whole instance
-    // still exists (the editor is destroyed last, after the product's own members).
-    if (editor) editor->CloseWindow();
+    // Threads of the editor (one the host never closed, one still finishing a host callback)
+    // must stop while the whole instance still exists: the editor is destroyed last, after
+    // the product's own members.
+    if (editor) editor->Shutdown();
     delete plug;
     return 0;
   }

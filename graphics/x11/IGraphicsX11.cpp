@@ -43,7 +43,9 @@ thread_local X11EditorWindow* tWindow = nullptr;
 IGraphicsX11::IGraphicsX11(IPlugBase* plug, int w, int h, int fps, ImageResources images)
     : IGraphics(plug, w, h, fps), mImages(std::move(images)) {}
 
-IGraphicsX11::~IGraphicsX11() {
+IGraphicsX11::~IGraphicsX11() { Shutdown(); }
+
+void IGraphicsX11::Shutdown() {
   CloseWindow();
   std::vector<std::shared_ptr<Opening>> retired;
   {

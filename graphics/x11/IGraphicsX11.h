@@ -25,7 +25,8 @@
 // and waits until it has finished, unless the thread is inside a host callback at that moment
 // (a host may block there until its GUI thread, which is the one closing, is free): then it
 // does not wait; the thread tears its window down by itself when the callback returns and is
-// joined at the next OpenWindow or in the destructor. Notifications still queued at close are
+// joined at the next OpenWindow if finished by then, else in Shutdown, which the binding calls
+// before it destroys the instance. Notifications still queued at close are
 // delivered by CloseWindow on the host's thread. The queue's own mutex is never held while
 // calling anyone.
 //
@@ -61,6 +62,8 @@ class IGraphicsX11 : public IGraphics {
   // parentWindow is the host's X window id.
   bool OpenWindow(void* parentWindow) override;
   void CloseWindow() override;
+  // Closes and joins every editor thread, retired ones included.
+  void Shutdown() override;
   void Idle() override;
   bool DeferHostNotification(const HostNotification& notification) override;
   void SetHostScale(float scale) override;

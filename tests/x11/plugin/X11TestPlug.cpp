@@ -44,7 +44,7 @@ X11TestPlug::X11TestPlug(IPlugInstanceInfo info, View view)
 
 X11TestPlug::~X11TestPlug() {
   // The strips die before the base deletes the editor: no thread may draw with them then.
-  mEditor->CloseWindow();
+  mEditor->Shutdown();
 }
 
 IBitmap X11TestPlug::MakeStrip(int w, int frameH, int nFrames) {
