@@ -97,12 +97,11 @@ void IControl::SetDirty(bool pushParamToPlug) {
   if (mValDisplayControl) {
     std::string text = ParamDisplayText();
     text += ' ';
-    std::lock_guard lock(mPlug->GetMutex());
+    // Labels and names never change after construction: read without the mutex.
     if (const IParam* param = GetParam()) text += param->GetLabelForHost();
     mValDisplayControl->SetTextFromPlug(text.c_str());
   }
   if (mNameDisplayControl) {
-    std::lock_guard lock(mPlug->GetMutex());
     if (const IParam* param = GetParam()) {
       mNameDisplayControl->SetTextFromPlug(param->GetNameForHost());
     }
@@ -142,14 +141,17 @@ IParam* IControl::GetParam() const {
 }
 
 std::string IControl::ParamDisplayText(bool negate) const {
-  if (!mPlug) return {};
-  std::lock_guard lock(mPlug->GetMutex());
+  // From the value this control holds (the plug-in's last push, or the user's edit), not the
+  // parameter's own value: host threads write that under the plug-in's mutex, and drawing must
+  // never wait for the mutex the audio thread holds. A parameter's range, curve and texts never
+  // change after construction, so reading them here is safe.
   const IParam* param = GetParam();
   if (!param) return {};
+  const double value = GetValue();
   char display[IParam::kDisplayBufSize] = {};
-  param->GetDisplayForHost(display);
+  param->GetDisplayForHost(value, true, display, true);
   std::string text;
-  if (negate && param->Value() != 0.0) text = "-";
+  if (negate && param->GetNonNormalized(value) != 0.0) text = "-";
   text += display;
   if (text.size() > static_cast<size_t>(IParam::kMaxTextLen)) text.resize(IParam::kMaxTextLen);
   return text;

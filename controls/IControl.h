@@ -99,9 +99,9 @@ class IControl : public IGraphicsControl {
  protected:
   // The bound parameter, or null when unbound or out of the plug-in's range.
   IParam* GetParam() const;
-  // The bound parameter's display string for its current real value (display texts
-  // included), read under the plug-in's mutex since host threads write the value. With
-  // negate, a "-" goes in front unless the value is 0.0. Empty when unbound.
+  // The bound parameter's display string (display texts included) for the value this control
+  // holds; takes no lock, so drawing never waits for the audio thread. With negate, a "-" goes
+  // in front unless the real value is 0.0. Empty when unbound.
   std::string ParamDisplayText(bool negate = false) const;
   // Adds delta to the value (editor thread; the next SetDirty clamps it).
   void AddToValue(double delta) {

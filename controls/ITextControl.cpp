@@ -35,9 +35,8 @@ void ICaptionControl::OnMouseDown(int, int, IMouseMod* mod) {
 
 bool ICaptionControl::Draw(IGraphics* graphics) {
   mStr = ParamDisplayText();
-  if (mShowParamLabel && mPlug) {
-    std::lock_guard lock(mPlug->GetMutex());
-    if (const IParam* param = GetParam()) {
+  if (mShowParamLabel) {
+    if (const IParam* param = GetParam()) {  // labels never change: no lock
       mStr += ' ';
       mStr += param->GetLabelForHost();
     }

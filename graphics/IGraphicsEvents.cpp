@@ -80,7 +80,10 @@ bool IGraphics::OnMouseDblClick(int x, int y, IMouseMod* mod) {
     control->OnMouseDown(x, y, mod);
     return true;
   }
+  // A double click that resets a value is an edit of its own: begin, the new value, end.
+  BeginGesture(c);
   control->OnMouseDblClick(x, y, mod);
+  EndGesture();
   return false;
 }
 
@@ -105,9 +108,14 @@ void IGraphics::OnMouseOut() {
 }
 
 void IGraphics::OnMouseWheel(int x, int y, IMouseMod* mod, int d) {
-  if (IGraphicsControl* control = GetControl(GetMouseControlIdx(x, y))) {
-    control->OnMouseWheel(x, y, mod, d);
-  }
+  const int c = GetMouseControlIdx(x, y);
+  IGraphicsControl* control = GetControl(c);
+  if (!control) return;
+  // A wheel step outside a drag is a gesture of its own, so the host records it as one edit.
+  const bool ownGesture = mGestureParam < 0;
+  if (ownGesture) BeginGesture(c);
+  control->OnMouseWheel(x, y, mod, d);
+  if (ownGesture) EndGesture();
 }
 
 bool IGraphics::OnKeyDown(int x, int y, int key) {

@@ -38,11 +38,11 @@ TEST_F(Gestures, EachGestureReachesTheHostInOrder) {
 
   IMouseMod mod = kLeft;
   mEditor->OnMouseWheel(kKnobX, kKnobY, &mod, 1);
-  EXPECT_EQ(Heard(), (std::vector{Automate(p, 0.26)}));
+  EXPECT_EQ(Heard(), (std::vector{Begin(p), Automate(p, 0.26), End(p)}));
 
   // Back to the first value the plug-in pushed.
   mEditor->OnMouseDblClick(kKnobX, kKnobY, &mod);
-  EXPECT_EQ(Heard(), (std::vector{Automate(p, 0.0)}));
+  EXPECT_EQ(Heard(), (std::vector{Begin(p), Automate(p, 0.0), End(p)}));
   EXPECT_EQ(Normalized(p), 0.0);
 }
 

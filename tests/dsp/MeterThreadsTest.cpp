@@ -36,6 +36,8 @@ TEST(MeterThreads, DrawingWhileAudioFeeds) {
     meter.ResetHeldPeak();
     std::this_thread::yield();
   }
+  // On a busy machine the audio thread may not have run yet: let it feed before stopping it.
+  while (fed.load() == 0) std::this_thread::yield();
   drawn = true;
   audio.join();
   EXPECT_GT(fed.load(), 0);

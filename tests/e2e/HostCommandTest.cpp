@@ -132,3 +132,27 @@ TEST_F(HostCommand, StateRoundTrip) {
 }
 
 }  // namespace
+
+TEST_F(HostCommand, ScreenshotWritesTheEditorAndRefusesWhatItCannotDo) {
+  Result shot = runHost("screenshot " + mPlugin + " " + path("editor.png") +
+                        " --preset '808 Kick' --hover 270,500 --audio " + path("kick.wav"));
+  EXPECT_EQ(shot.status, 0) << shot.output;
+  std::ifstream png(mDir / "editor.png", std::ios::binary);
+  char header[24] = {};
+  png.read(header, sizeof header);
+  EXPECT_EQ(std::string(header + 1, 3), "PNG");
+  // Width and height, big-endian, after the signature and the IHDR chunk's length and type.
+  auto be32 = [&](int at) {
+    return (uint8_t(header[at]) << 24) | (uint8_t(header[at + 1]) << 16) |
+           (uint8_t(header[at + 2]) << 8) | uint8_t(header[at + 3]);
+  };
+  EXPECT_EQ(be32(16), 900);
+  EXPECT_EQ(be32(20), 620);
+
+  Result badHover = runHost("screenshot " + mPlugin + " " + path("x.png") + " --hover 3");
+  EXPECT_EQ(badHover.status, 2);
+  EXPECT_NE(badHover.output.find("--hover expects X,Y"), std::string::npos) << badHover.output;
+  Result noFolder = runHost("screenshot " + mPlugin + " " + path("missing/x.png"));
+  EXPECT_EQ(noFolder.status, 1);
+  EXPECT_NE(noFolder.output.find("cannot write"), std::string::npos) << noFolder.output;
+}

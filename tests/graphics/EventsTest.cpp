@@ -89,7 +89,7 @@ TEST_F(EventsTest, EveryBeginGetsOneEndWhenPressesOrCapturesAreLost) {
 
   log.clear();
   EXPECT_FALSE(g.OnMouseDblClick(15, 20, &mod));
-  EXPECT_EQ(log, (Log{"knob dbl 15,20"}));
+  EXPECT_EQ(log, (Log{"begin 0", "knob dbl 15,20", "end 0"}));
 }
 
 TEST_F(EventsTest, DragDeltasFollowTheLastDeliveredPosition) {
@@ -110,7 +110,8 @@ TEST_F(EventsTest, HoverMovesBetweenControlsAndWheelGoesToTheHit) {
   g.OnMouseOver(200, 200, &mod);  // empty space changes nothing
   EXPECT_EQ(g.GetMouseOver(), 2);
   g.OnMouseWheel(15, 20, &mod, -2);
-  EXPECT_EQ(log, (Log{"knob over 15,20", "switch over 40,20", "knob out 0,0", "knob wheel -2,0"}));
+  EXPECT_EQ(log, (Log{"knob over 15,20", "switch over 40,20", "knob out 0,0", "begin 0",
+                      "knob wheel -2,0", "end 0"}));
   g.OnMouseOut();
   EXPECT_EQ(g.GetMouseOver(), -1);
   g.HandleMouseOver(false);

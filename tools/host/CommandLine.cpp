@@ -53,6 +53,22 @@ ParamSetting parseParamSetting(const std::string& text) {
   return {static_cast<int32_t>(*index), value};
 }
 
+// --program N, --preset NAME and --param INDEX=VALUE, as process and screenshot take them;
+// false for any other word.
+bool parseChoice(const std::string& word, ArgCursor& cursor, std::optional<int32_t>& program,
+                 std::optional<std::string>& preset, std::vector<ParamSetting>& params) {
+  if (word == "--program") {
+    program = intInRange(word, cursor.valueOf(word), 0, INT32_MAX);
+  } else if (word == "--preset") {
+    preset = cursor.valueOf(word);
+  } else if (word == "--param") {
+    params.push_back(parseParamSetting(cursor.valueOf(word)));
+  } else {
+    return false;
+  }
+  return true;
+}
+
 void requirePositionals(const std::vector<std::string>& words, std::size_t count,
                         const char* what) {
   if (words.size() != count) throw UsageError(std::string("expected ") + what);
@@ -92,13 +108,8 @@ ProcessOptions parseProcessArgs(std::span<const std::string> args) {
   std::vector<std::string> words;
   for (ArgCursor cursor(args); !cursor.done();) {
     const std::string& word = cursor.next();
-    if (word == "--program") {
-      options.program = intInRange(word, cursor.valueOf(word), 0, INT32_MAX);
-    } else if (word == "--preset") {
-      options.preset = cursor.valueOf(word);
-    } else if (word == "--param") {
-      options.params.push_back(parseParamSetting(cursor.valueOf(word)));
-    } else if (word == "--block") {
+    if (parseChoice(word, cursor, options.program, options.preset, options.params)) continue;
+    if (word == "--block") {
       options.blockSize = intInRange(word, cursor.valueOf(word), 1, kMaxBlockSize);
     } else if (word == "--precision") {
       const std::string& value = cursor.valueOf(word);
@@ -158,13 +169,8 @@ ScreenshotOptions parseScreenshotArgs(std::span<const std::string> args) {
   std::vector<std::string> words;
   for (ArgCursor cursor(args); !cursor.done();) {
     const std::string& word = cursor.next();
-    if (word == "--program") {
-      options.program = intInRange(word, cursor.valueOf(word), 0, INT32_MAX);
-    } else if (word == "--preset") {
-      options.preset = cursor.valueOf(word);
-    } else if (word == "--param") {
-      options.params.push_back(parseParamSetting(cursor.valueOf(word)));
-    } else if (word == "--hover") {
+    if (parseChoice(word, cursor, options.program, options.preset, options.params)) continue;
+    if (word == "--hover") {
       const std::string& value = cursor.valueOf(word);
       const std::size_t comma = value.find(',');
       const std::string bad = "--hover expects X,Y in editor pixels, not '" + value + "'";
