@@ -11,7 +11,7 @@
 #include "controls/ControlSwitches.h"
 #include "controls/IBitmapControl.h"
 #include "controls/ISwitchControls.h"
-#include "graphics/IGraphicsHeadless.h"
+#include "graphics/x11/IGraphicsX11.h"
 #include "product/EmbeddedImages.h"
 
 namespace layout = tundrax::layout;
@@ -37,9 +37,11 @@ IBitmap LoadLayoutBitmap(IGraphics* graphics, int id) {
 }  // namespace
 
 void Tundrax::BuildEditor() {
-  auto* graphics =
-      new IGraphicsHeadless(this, layout::kEditorWidth, layout::kEditorHeight, 0,
-                            ImageResources::FromList(GetEmbeddedImages(), OverrideFolder()));
+  // The editor opens inside the host's X11 window; without a window (the host's screenshot
+  // command) the engine draws the same picture into its back buffer.
+  using EditorView = IGraphicsX11;
+  auto* graphics = new EditorView(this, layout::kEditorWidth, layout::kEditorHeight, 0,
+                                  ImageResources::FromList(GetEmbeddedImages(), OverrideFolder()));
   // The compressor knobs show their value while the pointer rests on them.
   graphics->HandleMouseOver(true);
   const layout::Resource* background = layout::FindResource(layout::kBackground);

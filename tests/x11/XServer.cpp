@@ -43,6 +43,7 @@ class XvfbEnvironment : public ::testing::Environment {
     close(fds[0]);
     ASSERT_FALSE(number.empty()) << "Xvfb did not start";
     setenv("DISPLAY", (":" + number).c_str(), 1);
+    unsetenv("TUNDRAX_SCALE");  // the tests choose the scale through the host
     // Our handler is in place before any plug-in connects: an X error that reaches it is
     // counted (and fails the test) instead of ending the process.
     ASSERT_NE(TestDisplay(), nullptr);
