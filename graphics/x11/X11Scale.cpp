@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <optional>
 #include <string_view>
 
 namespace x11scale {
@@ -34,13 +36,20 @@ int Detect(float hostScale) {
   if (hostScale > 0.0f || (env && (!strcmp(env, "1") || !strcmp(env, "2")))) {
     return Choose(hostScale, env, 0.0);
   }
-  double dpi = 0.0;
-  if (Display* display = XOpenDisplay(nullptr)) {
-    // The resource string is read at connection time; no request can fail here.
-    dpi = XftDpi(XResourceManagerString(display));
-    XCloseDisplay(display);
+  // Process-wide cache: instances are created by the dozen when a host scans, and the
+  // resource does not change while the process runs.
+  static std::mutex mutex;
+  static std::optional<double> cachedDpi;
+  std::lock_guard lock(mutex);
+  if (!cachedDpi) {
+    cachedDpi = 0.0;
+    if (Display* display = XOpenDisplay(nullptr)) {
+      // The resource string is read at connection time; no request can fail here.
+      cachedDpi = XftDpi(XResourceManagerString(display));
+      XCloseDisplay(display);
+    }
   }
-  return Choose(hostScale, nullptr, dpi);
+  return Choose(hostScale, nullptr, *cachedDpi);
 }
 
 }  // namespace x11scale

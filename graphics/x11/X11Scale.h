@@ -15,7 +15,8 @@ double XftDpi(const char* resources);
 int Choose(float hostScale, const char* env, double dpi);
 
 // Choose() with the environment and, when needed, the Xft.dpi of the default display (a short
-// connection of its own, made only when neither the host nor the environment decide).
+// connection of its own, made once per process and only when neither the host nor the
+// environment decide). Any thread.
 int Detect(float hostScale);
 
 }  // namespace x11scale
