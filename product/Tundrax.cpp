@@ -11,10 +11,8 @@ constexpr int kVersion = 0x10002;      // 1.0.2
 
 }  // namespace
 
-IPlugVST* MakePlug(IPlugInstanceInfo instanceInfo) { return new Tundrax(instanceInfo); }
-
 Tundrax::Tundrax(IPlugInstanceInfo instanceInfo)
-    : IPlugVST(instanceInfo, kNumParams, "1-1 2-2", kNumPresets, "Tundrax", "", "Orvalline",
+    : TundraxBinding(instanceInfo, kNumParams, "1-1 2-2", kNumPresets, "Tundrax", "", "Orvalline",
                kVersion, kUniqueID, kMfrID, 0, false, false, false) {
   InitParameters();
   MakeFactoryPresets();

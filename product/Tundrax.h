@@ -1,16 +1,17 @@
-// The product: a stereo VST2 effect for kick drums. Three switchable bell bands ("Warmth",
+// The product: a stereo effect for kick drums. Three switchable bell bands ("Warmth",
 // "Boxiness", "Click"), each picking its frequency, gain and quality from three fixed steps,
 // then a stereo-linked compressor with make-up gain and a 0 dBFS limiter, feeding a
 // gain-reduction meter and an output meter.
 //
-// The binding creates one Tundrax per instance. Reset and OnParamChange take the base's mutex;
+// The product derives from the binding its library is built for (TundraxBinding.h: VST2 or
+// LV2); the binding's entry point creates one Tundrax per instance. Reset and OnParamChange take the base's mutex;
 // ProcessDoubleReplacing is entered with it held.
 #pragma once
 
 #include "product/dsp/KickChain.h"
-#include "vst2/IPlugVST.h"
+#include "product/TundraxBinding.h"
 
-class Tundrax : public IPlugVST {
+class Tundrax : public TundraxBinding {
  public:
   explicit Tundrax(IPlugInstanceInfo instanceInfo);
 
@@ -23,6 +24,10 @@ class Tundrax : public IPlugVST {
   void ProcessDoubleReplacing(double** inputs, double** outputs, int nFrames) override;
 
   const KickChain& GetChain() const { return mChain; }
+
+ protected:
+  // For the binding-specific subclass that feeds the meters to its host.
+  KickChain& Chain() { return mChain; }
 
  private:
   void InitParameters();
