@@ -159,7 +159,8 @@ std::string usageText() {
          "               [--param INDEX=VALUE]... [--block FRAMES] [--precision single|double]\n"
          "               [--offline] [--compare INDEX=VALUE]\n"
          "  tundrax-host state PLUGIN.so save FILE [--program N]...\n"
-         "  tundrax-host state PLUGIN.so load FILE\n";
+         "  tundrax-host state PLUGIN.so load FILE\n"
+         "  (a FILE named .fxp or .fxb is a standard VST2 program or bank file)\n";
 }
 
 }  // namespace host
