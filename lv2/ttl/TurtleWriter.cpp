@@ -31,11 +31,14 @@ constexpr const char* kPrefixes =
     "@prefix doap: <http://usefulinc.com/ns/doap#> .\n"
     "@prefix foaf: <http://xmlns.com/foaf/0.1/> .\n\n";
 
-// The shortest text that reads back as the same double, whatever the locale.
+// The shortest text that reads back as the same double, whatever the locale, always with a
+// decimal point or exponent: a Turtle integer would reach hosts as an integer, not a float.
 std::string Number(double value) {
   char text[32];
   const auto result = std::to_chars(text, text + sizeof text, value);
-  return std::string(text, result.ptr);
+  std::string number(text, result.ptr);
+  if (number.find_first_of(".en") == std::string::npos) number += ".0";
+  return number;
 }
 
 std::string Quoted(const char* text) {
