@@ -24,7 +24,8 @@ const LV2_URID_Map* UridMapOf(const LV2_Feature* const* features) {
 
 std::optional<int> MaxBlockLengthOf(const LV2_Feature* const* features) {
   const LV2_URID_Map* map = UridMapOf(features);
-  const auto* options = static_cast<const LV2_Options_Option*>(FeatureData(features, LV2_OPTIONS__options));
+  const auto* options =
+      static_cast<const LV2_Options_Option*>(FeatureData(features, LV2_OPTIONS__options));
   if (!map || !options) return std::nullopt;
   const LV2_URID maxBlock = map->map(map->handle, LV2_BUF_SIZE__maxBlockLength);
   const LV2_URID atomInt = map->map(map->handle, LV2_ATOM__Int);

@@ -50,7 +50,7 @@ const void* ExtensionData(const char* uri) { return LV2StateExtensionData(uri); 
 
 extern "C" __attribute__((visibility("default"))) const LV2_Descriptor* lv2_descriptor(
     uint32_t index) {
-  static const LV2_Descriptor kDescriptor = {kPlugURI,   Instantiate, ConnectPort, Activate,
-                                             Run,        Deactivate,  Cleanup,     ExtensionData};
+  static const LV2_Descriptor kDescriptor = {kPlugURI, Instantiate, ConnectPort, Activate,
+                                             Run,      Deactivate,  Cleanup,     ExtensionData};
   return index == 0 ? &kDescriptor : nullptr;
 }

@@ -13,7 +13,7 @@ constexpr int kVersion = 0x10002;      // 1.0.2
 
 Tundrax::Tundrax(IPlugInstanceInfo instanceInfo)
     : TundraxBinding(instanceInfo, kNumParams, "1-1 2-2", kNumPresets, "Tundrax", "", "Orvalline",
-               kVersion, kUniqueID, kMfrID, 0, false, false, false) {
+                     kVersion, kUniqueID, kMfrID, 0, false, false, false) {
   InitParameters();
   MakeFactoryPresets();
 }

@@ -4,8 +4,8 @@
 // gain-reduction meter and an output meter.
 //
 // The product derives from the binding its library is built for (TundraxBinding.h: VST2 or
-// LV2); the binding's entry point creates one Tundrax per instance. Reset and OnParamChange take the base's mutex;
-// ProcessDoubleReplacing is entered with it held.
+// LV2); the binding's entry point creates one Tundrax per instance. Reset and OnParamChange take
+// the base's mutex; ProcessDoubleReplacing is entered with it held.
 #pragma once
 
 #include "product/dsp/KickChain.h"

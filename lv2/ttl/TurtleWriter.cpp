@@ -17,19 +17,26 @@
 
 namespace {
 
-constexpr const char* kPrefixes =
-    "@prefix lv2: <" LV2_CORE_PREFIX "> .\n"
-    "@prefix pprops: <" LV2_PORT_PROPS_PREFIX "> .\n"
-    "@prefix pset: <" LV2_PRESETS_PREFIX "> .\n"
-    "@prefix rdf: <http://www.w3.org/1999/02/22-rdf-syntax-ns#> .\n"
-    "@prefix rdfs: <http://www.w3.org/2000/01/rdf-schema#> .\n"
-    "@prefix state: <" LV2_STATE_PREFIX "> .\n"
-    "@prefix units: <" LV2_UNITS_PREFIX "> .\n"
-    "@prefix urid: <" LV2_URID_PREFIX "> .\n"
-    "@prefix opts: <" LV2_OPTIONS_PREFIX "> .\n"
-    "@prefix bufsz: <" LV2_BUF_SIZE_PREFIX "> .\n"
-    "@prefix doap: <http://usefulinc.com/ns/doap#> .\n"
-    "@prefix foaf: <http://xmlns.com/foaf/0.1/> .\n\n";
+constexpr const char* kPrefixes = "@prefix lv2: <" LV2_CORE_PREFIX
+                                  "> .\n"
+                                  "@prefix pprops: <" LV2_PORT_PROPS_PREFIX
+                                  "> .\n"
+                                  "@prefix pset: <" LV2_PRESETS_PREFIX
+                                  "> .\n"
+                                  "@prefix rdf: <http://www.w3.org/1999/02/22-rdf-syntax-ns#> .\n"
+                                  "@prefix rdfs: <http://www.w3.org/2000/01/rdf-schema#> .\n"
+                                  "@prefix state: <" LV2_STATE_PREFIX
+                                  "> .\n"
+                                  "@prefix units: <" LV2_UNITS_PREFIX
+                                  "> .\n"
+                                  "@prefix urid: <" LV2_URID_PREFIX
+                                  "> .\n"
+                                  "@prefix opts: <" LV2_OPTIONS_PREFIX
+                                  "> .\n"
+                                  "@prefix bufsz: <" LV2_BUF_SIZE_PREFIX
+                                  "> .\n"
+                                  "@prefix doap: <http://usefulinc.com/ns/doap#> .\n"
+                                  "@prefix foaf: <http://xmlns.com/foaf/0.1/> .\n\n";
 
 // The shortest text that reads back as the same double, whatever the locale, always with a
 // decimal point or exponent: a Turtle integer would reach hosts as an integer, not a float.
@@ -101,8 +108,8 @@ void WriteParamPort(std::ostream& out, uint32_t index, IParam* param, int idx,
         const std::string label = bundle.mScalePointLabel ? bundle.mScalePointLabel(idx, v) : "";
         if (label.empty()) continue;
         points += points.empty() ? "" : " ,";
-        points += "\n        [ rdfs:label " + Quoted(label.c_str()) +
-                  " ; rdf:value " + std::to_string(v) + " ]";
+        points += "\n        [ rdfs:label " + Quoted(label.c_str()) + " ; rdf:value " +
+                  std::to_string(v) + " ]";
       }
       if (points.empty()) {
         out << " ;\n      lv2:portProperty lv2:integer";
@@ -174,7 +181,9 @@ void WritePluginDescription(std::ostream& out, IPlugLV2& plug, const TurtleBundl
       << "  # The editor (ui:ui) is announced here once it exists.\n"
       << "  lv2:port\n";
   uint32_t index = 0;
-  auto separator = [&out, &index, &layout] { out << (index + 1 < layout.NPorts() ? " ,\n" : " .\n"); };
+  auto separator = [&out, &index, &layout] {
+    out << (index + 1 < layout.NPorts() ? " ,\n" : " .\n");
+  };
   for (int c = 0; c < static_cast<int>(layout.mNAudioIn); ++c, ++index) {
     WriteAudioPort(out, index, true, c, static_cast<int>(layout.mNAudioIn));
     separator();
@@ -204,8 +213,8 @@ void WritePresets(std::ostream& out, IPlugLV2& plug) {
         << "  lv2:port";
     for (int p = 0; p < plug.NParams(); ++p) {
       out << (p ? " ,\n" : "\n") << "    [ lv2:symbol \""
-          << PortSymbolOf(plug.GetParam(p)->GetNameForHost())
-          << "\" ; pset:value " << Number(plug.GetParam(p)->Value()) << " ]";
+          << PortSymbolOf(plug.GetParam(p)->GetNameForHost()) << "\" ; pset:value "
+          << Number(plug.GetParam(p)->Value()) << " ]";
     }
     out << " .\n\n";
   }

@@ -46,8 +46,12 @@ Lv2Plugin::Lv2Plugin(double rate, std::optional<int32_t> maxBlockLength, bool wi
   if (withMap) features.push_back(mUrids.feature());
   if (maxBlockLength) {
     mMaxBlock = *maxBlockLength;
-    options.options[0] = {LV2_OPTIONS_INSTANCE, 0, mUrids.map(LV2_BUF_SIZE__maxBlockLength),
-                          sizeof(int32_t), mUrids.map(LV2_ATOM__Int), &mMaxBlock};
+    options.options[0] = {LV2_OPTIONS_INSTANCE,
+                          0,
+                          mUrids.map(LV2_BUF_SIZE__maxBlockLength),
+                          sizeof(int32_t),
+                          mUrids.map(LV2_ATOM__Int),
+                          &mMaxBlock};
     options.feature = {LV2_OPTIONS__options, options.options};
     features.push_back(&options.feature);
   }
@@ -117,9 +121,8 @@ LV2_State_Status Lv2Plugin::save(std::vector<StoredProperty>* out) {
 }
 
 LV2_State_Status Lv2Plugin::restore(const std::vector<StoredProperty>& properties) {
-  return stateInterface()->restore(mHandle, Retrieve,
-                                   const_cast<std::vector<StoredProperty>*>(&properties), 0,
-                                   nullptr);
+  return stateInterface()->restore(
+      mHandle, Retrieve, const_cast<std::vector<StoredProperty>*>(&properties), 0, nullptr);
 }
 
 std::vector<uint8_t> Lv2Plugin::programChunk() {

@@ -28,7 +28,8 @@ constexpr std::size_t kBankFutureBytes = 124;
 class Writer {
  public:
   void u32(uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8) mOut.push_back(static_cast<uint8_t>(value >> shift));
+    for (int shift = 24; shift >= 0; shift -= 8)
+      mOut.push_back(static_cast<uint8_t>(value >> shift));
   }
   void i32(int32_t value) { u32(static_cast<uint32_t>(value)); }
   void f32(float value) { u32(std::bit_cast<uint32_t>(value)); }
@@ -214,7 +215,8 @@ FxBankFile decodeBankFile(std::span<const uint8_t> bytes) {
       const std::size_t leftAtStart = r.left();
       if (r.u32() != kFxCk) r.fail("program " + std::to_string(i) + " is not an 'FxCk' record");
       r.i32();
-      if (r.i32() != file.uniqueID) r.fail("program " + std::to_string(i) + " is of another plug-in");
+      if (r.i32() != file.uniqueID)
+        r.fail("program " + std::to_string(i) + " is of another plug-in");
       r.i32();
       const int32_t numParams = r.i32();
       file.programs.push_back(readProgramBody(r, kFxCk, numParams));

@@ -20,7 +20,7 @@ constexpr std::size_t kFxProgramNameLen = 27;
 struct FxProgram {
   std::string name;
   bool isChunk = false;
-  std::vector<float> params;  // parameter form
+  std::vector<float> params;   // parameter form
   std::vector<uint8_t> chunk;  // chunk form
 
   bool operator==(const FxProgram&) const = default;

@@ -31,7 +31,8 @@ FxProgram currentProgram(PluginInstance& plugin) {
     program.chunk = plugin.getChunk(ChunkKind::Program);
     if (program.chunk.empty()) throw HostError("the plug-in gave no program chunk");
   } else {
-    for (int32_t i = 0; i < plugin.numParams(); ++i) program.params.push_back(plugin.getParameter(i));
+    for (int32_t i = 0; i < plugin.numParams(); ++i)
+      program.params.push_back(plugin.getParameter(i));
   }
   return program;
 }
@@ -51,8 +52,8 @@ void applyProgram(PluginInstance& plugin, const FxProgram& program, const std::s
   } else {
     if (static_cast<int32_t>(program.params.size()) != plugin.numParams()) {
       throw HostError(path + " holds " + std::to_string(program.params.size()) +
-                      " parameter values, the plug-in has " +
-                      std::to_string(plugin.numParams()) + " parameters");
+                      " parameter values, the plug-in has " + std::to_string(plugin.numParams()) +
+                      " parameters");
     }
     for (int32_t i = 0; i < plugin.numParams(); ++i) plugin.setParameter(i, program.params[i]);
   }
@@ -95,9 +96,8 @@ void saveBankFile(PluginInstance& plugin, const std::string& path) {
     plugin.setProgram(file.currentProgram);
   }
   writePresetFile(path, encodeBankFile(file));
-  std::printf("saved %s: %d programs as %s, current program %d\n", path.c_str(),
-              file.numPrograms, file.isChunk ? "a chunk" : "parameter values",
-              file.currentProgram);
+  std::printf("saved %s: %d programs as %s, current program %d\n", path.c_str(), file.numPrograms,
+              file.isChunk ? "a chunk" : "parameter values", file.currentProgram);
 }
 
 void loadProgramFile(PluginInstance& plugin, const std::string& path) {
