@@ -87,7 +87,7 @@ void IPlugLV2::SetParameterFromPort(int idx, float realValue) {
   OnParamChange(idx);
 }
 
-void IPlugLV2::Run(uint32_t nFrames) {
+void IPlugLV2::ApplyChangedPorts() {
   std::lock_guard lock(GetMutex());
   for (int i = 0; i < NParams(); ++i) {
     if (!mParamPorts[i]) continue;
@@ -96,8 +96,23 @@ void IPlugLV2::Run(uint32_t nFrames) {
     if (mPortValueSeen[i] && std::memcmp(&value, &mLastPortValue[i], sizeof value) == 0) continue;
     mPortValueSeen[i] = true;
     mLastPortValue[i] = value;
+    if (value == static_cast<float>(GetParam(i)->Value())) continue;
     SetParameterFromPort(i, value);
   }
+}
+
+void IPlugLV2::AcceptPortValues() {
+  std::lock_guard lock(GetMutex());
+  for (int i = 0; i < NParams(); ++i) {
+    if (!mParamPorts[i]) continue;
+    mPortValueSeen[i] = true;
+    mLastPortValue[i] = *mParamPorts[i];
+  }
+}
+
+void IPlugLV2::Run(uint32_t nFrames) {
+  std::lock_guard lock(GetMutex());
+  ApplyChangedPorts();
 
   const int total = static_cast<int>(std::min<uint32_t>(nFrames, 1u << 30));
   const int block = GetBlockSize();

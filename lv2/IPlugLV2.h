@@ -70,6 +70,14 @@ class IPlugLV2 : public IPlugBase {
   // Applies one real parameter value the way the VST2 binding applies a host's value: converted
   // to normalised (clamped into the range), a not-a-number ignored. Mutex held by the caller.
   void SetParameterFromPort(int idx, float realValue);
+  // Applies every connected control input whose value changed since it was last seen and
+  // differs from what its parameter holds (so a port showing a parameter's own value leaves
+  // that value exactly as it is). Run does this first; the state's save does it too, so the
+  // stored state has the values the host has set even when no cycle ran since.
+  void ApplyChangedPorts();
+  // Takes the control inputs' present values as seen, so only later changes apply: after a
+  // state restore, the restored values stay until the host moves a port.
+  void AcceptPortValues();
 
   // The program chunk: header and parameter state, exactly what the VST2 binding hands out for
   // one program. Loading validates the whole chunk first and changes nothing when it is

@@ -12,6 +12,7 @@ LV2_State_Status Save(LV2_Handle handle, LV2_State_Store_Function store,
                       LV2_State_Handle storeHandle, uint32_t, const LV2_Feature* const*) {
   auto* plug = static_cast<IPlugLV2*>(handle);
   if (!plug->StateKeyUrid()) return LV2_STATE_ERR_NO_FEATURE;
+  plug->ApplyChangedPorts();
   ByteChunk chunk;
   plug->GetProgramChunk(&chunk);
   // The chunk's layout is fixed (little-endian on every machine we build for), so it may be
@@ -31,7 +32,9 @@ LV2_State_Status Restore(LV2_Handle handle, LV2_State_Retrieve_Function retrieve
   const void* data = retrieve(retrieveHandle, plug->StateKeyUrid(), &size, &type, &flags);
   if (!data) return LV2_STATE_ERR_NO_PROPERTY;
   if (type != plug->ChunkTypeUrid()) return LV2_STATE_ERR_BAD_TYPE;
-  return plug->SetProgramChunk(data, size) ? LV2_STATE_SUCCESS : LV2_STATE_ERR_UNKNOWN;
+  if (!plug->SetProgramChunk(data, size)) return LV2_STATE_ERR_UNKNOWN;
+  plug->AcceptPortValues();
+  return LV2_STATE_SUCCESS;
 }
 
 const LV2_State_Interface kStateInterface = {Save, Restore};

@@ -4,6 +4,8 @@
 
 #include <lv2/atom/atom.h>
 
+#include <cstring>
+
 #include "Lv2Host.h"
 #include "tests/e2e/TundraxPlugin.h"
 
@@ -84,6 +86,24 @@ TEST(Lv2State, RefusesAnythingButOneWholeChunkAndStaysAsItWas) {
   EXPECT_EQ(plugin.restore({}), LV2_STATE_ERR_NO_PROPERTY);
 
   EXPECT_EQ(plugin.programChunk(), before);
+}
+
+TEST(Lv2State, SaveTakesThePortsAsSetAndARestoreStaysUntilAPortMoves) {
+  Lv2Plugin plugin;
+  editSome(plugin);
+  plugin.param(13) = 12.0f;  // set, but no cycle ran since
+  std::vector<uint8_t> chunk = plugin.programChunk();
+  EXPECT_EQ(lv2test::chunkValue(chunk, 13), 12.0);
+
+  double thirty = 30.0;
+  std::memcpy(chunk.data() + 8 + 8 * 13, &thirty, sizeof thirty);
+  ASSERT_EQ(plugin.restore({{plugin.stateKey(), chunk, plugin.chunkType(), LV2_STATE_IS_POD}}),
+            LV2_STATE_SUCCESS);
+  plugin.run(0);  // the port still shows 12
+  EXPECT_EQ(lv2test::chunkValue(plugin.programChunk(), 13), 30.0);
+  plugin.param(13) = 6.0f;
+  plugin.run(0);
+  EXPECT_EQ(lv2test::chunkValue(plugin.programChunk(), 13), 6.0);
 }
 
 TEST(Lv2State, WithoutAUriMapThereIsNoStateButTheRestWorks) {
