@@ -4,7 +4,11 @@
 # (threshold 18 dB), counted by callgrind in the same run of this script:
 #   VST2 single, double  Tundrax.so through tundrax-host process (process callback only);
 #   LV2                  Tundrax.lv2 through lv2_bench_driver (its run cycle only), with float
-#                        audio ports like VST2's single-precision path.
+#                        audio ports like VST2's single-precision path; "no meters" leaves the
+#                        meter outputs unconnected. A connected output-level port lets go of
+#                        the meter's held peak every 100 ms, so the meter moves and costs what
+#                        it costs under an open editor; without a display the VST2 meter holds
+#                        its loudest peak and settles.
 # Each figure is (long file - short silent file) / (frame difference), as in callgrind-kick.sh.
 #   bench/callgrind-lv2.sh [build dir, default build/callgrind] [seconds of audio, default 4]
 set -euo pipefail
@@ -40,40 +44,46 @@ count() {  # toggle program args...
   awk '/^summary:/ { print $2 }' "$work/out"
 }
 
-per_frame() {  # toggle program-before-input program-after-input...
-  local toggle=$1 long short lf sf
-  local -n before=$2 after=$3
-  long=$(count "$toggle" "${before[@]}" "$work/long.wav" "${after[@]}")
+# Instructions per frame of one measurement: (long - short) / (frame difference). The first
+# argument is the counting function, which takes the input file first.
+per_frame() {  # function args...
+  local fn=$1 long short lf sf
+  shift
+  long=$("$fn" "$work/long.wav" "$@")
   lf=$(cat "$work/frames")
-  short=$(count "$toggle" "${before[@]}" "$work/short.wav" "${after[@]}")
+  short=$("$fn" "$work/short.wav" "$@")
   sf=$(cat "$work/frames")
   awk -v l="$long" -v s="$short" -v lf="$lf" -v sf="$sf" 'BEGIN { printf "%.1f", (l - s) / (lf - sf) }'
 }
 
-vst2() {  # precision vst2-options...
-  local precision=$1
+vst2_count() {  # input precision vst2-options...
+  local input=$1 precision=$2
+  shift 2
+  count 'host::PluginInstance::process*Replacing(*' "$host" process "$build/product/Tundrax.so" \
+    "$input" "$work/out.wav" --block "$block" --precision "$precision" "$@"
+}
+
+lv2_count() {  # input INDEX=VALUE...
+  local input=$1
   shift
-  local before=("$host" process "$build/product/Tundrax.so")
-  local after=("$work/out.wav" --block "$block" --precision "$precision" "$@")
-  per_frame 'host::PluginInstance::process*Replacing(*' before after
+  count '*RunCycle*' "$driver" "$input" "$block" "$@"
 }
 
-lv2() {  # INDEX=VALUE...
-  local before=("$driver")
-  local after=("$block" "$@")
-  per_frame '*RunCycle*' before after
-}
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
 
-printf '%-18s %12s %12s %12s %10s\n' setting 'VST2 single' 'VST2 double' LV2 'LV2/single'
+printf '%-16s %11s %11s %11s %11s %9s %9s\n' setting 'VST2 single' 'VST2 double' 'LV2 no mtr' \
+  'LV2' 'no mtr/1' 'LV2/1'
 while IFS=: read -r name vst2_options lv2_options; do
   # shellcheck disable=SC2086  # the options are meant to split
-  single=$(vst2 single $vst2_options)
+  single=$(per_frame vst2_count single $vst2_options)
   # shellcheck disable=SC2086
-  double=$(vst2 double $vst2_options)
+  double=$(per_frame vst2_count double $vst2_options)
   # shellcheck disable=SC2086
-  plugin=$(lv2 $lv2_options)
-  printf '%-18s %12s %12s %12s %10s\n' "$name" "$single" "$double" "$plugin" \
-    "$(awk -v a="$plugin" -v b="$single" 'BEGIN { printf "%.3f", a / b }')"
+  quiet=$(per_frame lv2_count $lv2_options --no-meters)
+  # shellcheck disable=SC2086
+  metered=$(per_frame lv2_count $lv2_options)
+  printf '%-16s %11s %11s %11s %11s %9s %9s\n' "$name" "$single" "$double" "$quiet" "$metered" \
+    "$(ratio "$quiet" "$single")" "$(ratio "$metered" "$single")"
 done <<'SETTINGS'
 Default:--program 0:
 808 Kick:--program 4:3=2 4=1 5=2 6=2 7=1 8=1 9=0 10=2 11=0

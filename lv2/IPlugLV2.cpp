@@ -130,7 +130,7 @@ void IPlugLV2::Run(uint32_t nFrames) {
   }
 
   for (size_t m = 0; m < mMeterPorts.size(); ++m) {
-    if (mMeterPorts[m]) *mMeterPorts[m] = ReadMeterPort(static_cast<int>(m));
+    if (mMeterPorts[m]) *mMeterPorts[m] = ReadMeterPort(static_cast<int>(m), nFrames);
   }
 }
 

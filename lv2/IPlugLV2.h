@@ -51,8 +51,9 @@ class IPlugLV2 : public IPlugBase {
 
   virtual int NMeterPorts() const { return 0; }
   virtual LV2MeterPort GetMeterPort(int) const { return {}; }
-  // The value of meter port idx after a cycle; called by Run with the mutex held.
-  virtual float ReadMeterPort(int) { return 0.0f; }
+  // The value of meter port idx after a cycle of nFrames frames; called by Run with the mutex
+  // held, for connected meter ports only.
+  virtual float ReadMeterPort(int, uint32_t) { return 0.0f; }
 
   // --- Called by the entry points (LV2Entry.cpp) -------------------------------------------------
 

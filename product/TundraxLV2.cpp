@@ -14,7 +14,7 @@ LV2MeterPort TundraxLV2::GetMeterPort(int idx) const {
   return {"output_level", "Output level", -kRange, 0.0, LV2_UNITS__db};
 }
 
-float TundraxLV2::ReadMeterPort(int idx) {
+float TundraxLV2::ReadMeterPort(int idx, uint32_t nFrames) {
   if (idx == kGainReductionPort) {
     // The meter shows the reduction above its minimum level.
     return static_cast<float>(Chain().GetGainReductionMeter().GetDisplayedLevel() -
@@ -22,6 +22,10 @@ float TundraxLV2::ReadMeterPort(int idx) {
   }
   MeterBallistics& meter = Chain().GetOutputMeter();
   const double level = meter.GetDisplayedLevel();
-  meter.ResetHeldPeak();
+  mFramesSincePeakReset += nFrames;
+  if (mFramesSincePeakReset >= GetSampleRate() * kPeakHoldMs / 1000.0) {
+    meter.ResetHeldPeak();
+    mFramesSincePeakReset = 0.0;
+  }
   return static_cast<float>(level);
 }

@@ -1,6 +1,7 @@
-// lv2_bench_driver IN.wav FRAMES [INDEX=VALUE]...: runs the LV2 Tundrax over a stereo file in
-// cycles of FRAMES, with parameter INDEX at the real VALUE, the way a host runs it: controls
-// connected once, audio ports connected to each cycle's buffers. Prints the frame count.
+// lv2_bench_driver IN.wav FRAMES [INDEX=VALUE | --no-meters]...: runs the LV2 Tundrax over a
+// stereo file in cycles of FRAMES, with parameter INDEX at the real VALUE, the way a host runs
+// it: controls connected once (the meter outputs too, unless --no-meters), audio ports connected
+// to each cycle's buffers. Prints the frame count.
 // Every cycle goes through RunCycle, which callgrind counts alone.
 #include <dlfcn.h>
 #include <lv2/core/lv2.h>
@@ -46,14 +47,20 @@ int main(int argc, char** argv) {
   float controls[kNumPorts] = {};
   const float defaults[kNumParams] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 10, 50, 0};
   for (uint32_t i = 0; i < kNumParams; ++i) controls[kFirstParamPort + i] = defaults[i];
+  bool meters = true;
   for (int a = 3; a < argc; ++a) {
     const std::string arg = argv[a];
+    if (arg == "--no-meters") {
+      meters = false;
+      continue;
+    }
     const auto eq = arg.find('=');
     const int idx = std::atoi(arg.substr(0, eq).c_str());
     if (eq == std::string::npos || idx < 0 || idx >= static_cast<int>(kNumParams)) return 2;
     controls[kFirstParamPort + idx] = std::strtof(arg.c_str() + eq + 1, nullptr);
   }
-  for (uint32_t port = kFirstParamPort; port < kNumPorts; ++port) {
+  const uint32_t lastPort = meters ? kNumPorts : kFirstParamPort + kNumParams;
+  for (uint32_t port = kFirstParamPort; port < lastPort; ++port) {
     d->connect_port(h, port, &controls[port]);
   }
   d->activate(h);
