@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "TextUtil.h"
-#include "graphics/IGraphics.h"
+#include "core/IPlugEditor.h"
 
 namespace {
 
@@ -112,7 +112,7 @@ void IPlugBase::SetParameterFromGUI(int idx, double normalizedValue) {
   OnParamChange(idx);
 }
 
-void IPlugBase::AttachGraphics(IGraphics* graphics) {
+void IPlugBase::AttachGraphics(IPlugEditor* graphics) {
   if (!graphics) return;
   std::lock_guard lock(mMutex);
   for (int i = 0; i < NParams(); ++i) {

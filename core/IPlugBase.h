@@ -21,7 +21,7 @@
 #include "IPlugStructs.h"
 #include "IPreset.h"
 
-class IGraphics;
+class IPlugEditor;
 
 class IPlugBase {
  public:
@@ -82,7 +82,7 @@ class IPlugBase {
   virtual void ResizeGraphics(int w, int h) = 0;
   virtual void HostSpecificInit() {}
   // Pushes every parameter to the editor, prepares it for drawing and takes ownership.
-  virtual void AttachGraphics(IGraphics* graphics);
+  virtual void AttachGraphics(IPlugEditor* graphics);
   virtual void SetLatency(int samples) { mLatency = samples; }
   virtual bool SendMidiMsg(IMidiMsg* msg) = 0;
   virtual bool SendSysEx(ISysEx*) { return false; }
@@ -98,7 +98,7 @@ class IPlugBase {
   int NParams() const { return static_cast<int>(mParams.size()); }
   int NInChannels() const { return static_cast<int>(mInChannels.size()); }
   int NOutChannels() const { return static_cast<int>(mOutChannels.size()); }
-  IGraphics* GetGUI() { return mGraphics; }
+  IPlugEditor* GetGUI() { return mGraphics; }
   double GetSampleRate() const { return mSampleRate; }
   void SetSampleRate(double sampleRate) { mSampleRate = sampleRate; }
   int GetBlockSize() const { return mBlockSize; }
@@ -213,7 +213,7 @@ class IPlugBase {
   double mSampleRate = 44100.0;
   int mBlockSize = 0;
   int mTailSize = 0;
-  IGraphics* mGraphics = nullptr;
+  IPlugEditor* mGraphics = nullptr;
   std::vector<std::unique_ptr<IParam>> mParams;
   std::vector<IPreset> mPresets;
   std::vector<double*> mInData;

@@ -1,7 +1,8 @@
 #include "Tundrax.h"
 
 #include "TundraxParams.h"
-#include "graphics/IGraphics.h"
+#include "controls/IControl.h"
+#include "core/IPlugEditor.h"
 
 namespace {
 
@@ -15,6 +16,7 @@ Tundrax::Tundrax(IPlugInstanceInfo instanceInfo)
     : TundraxBinding(instanceInfo, kNumParams, "1-1 2-2", kNumPresets, "Tundrax", "", "Orvalline",
                      kVersion, kUniqueID, kMfrID, 0, false, false, false) {
   InitParameters();
+  if constexpr (kTundraxEmbedsEditor) BuildEditor();
   MakeFactoryPresets();
 }
 
@@ -30,11 +32,13 @@ void Tundrax::OnParamChange(int idx) {
   for (int i = 0; i < kNumParams; ++i) values[i] = GetParam(i)->Value();
   const bool bypassed = mChain.ApplyParam(idx, values);
   if (idx <= kBypassClick) {
-    if (IGraphics* graphics = GetGUI()) {
-      // A bypassed band's frequency, gain and quality controls are drawn greyed out.
+    if (IPlugEditor* graphics = GetGUI()) {
+      // A bypassed band's frequency, gain and quality controls and its Q icon are drawn
+      // greyed out.
       for (int p = kWarmthFrequency + 3 * idx; p < kWarmthFrequency + 3 * idx + 3; ++p) {
         graphics->GrayOutControl(p, bypassed);
       }
+      if (mQIcons[idx]) mQIcons[idx]->GrayOut(bypassed);
     }
   }
 }

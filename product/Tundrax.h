@@ -8,8 +8,11 @@
 // the base's mutex; ProcessDoubleReplacing is entered with it held.
 #pragma once
 
+#include "product/ChainMeterSource.h"
 #include "product/dsp/KickChain.h"
 #include "product/TundraxBinding.h"
+
+class IControl;
 
 class Tundrax : public TundraxBinding {
  public:
@@ -31,7 +34,15 @@ class Tundrax : public TundraxBinding {
 
  private:
   void InitParameters();
+  // The editor: background and controls of the layout, attached to the plug-in.
+  void BuildEditor();
   void MakeFactoryPresets();
 
   KickChain mChain;
+  // The editor's meters read the chain's meter ballistics through these.
+  ChainMeterSource mGainReductionSource{mChain.GetGainReductionMeter()};
+  ChainMeterSource mOutputSource{mChain.GetOutputMeter()};
+  // Each band's Q icon, greyed with the band's controls while it is bypassed. Owned by the
+  // editor.
+  IControl* mQIcons[3] = {};
 };

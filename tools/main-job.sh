@@ -13,13 +13,15 @@ build/release/tools/kickgen/tundrax-kickgen out/kick.wav
 "$host" info "$plugin"
 
 # Each render is compared with one at a 1:1 ratio (parameter 12 at 0), which shows the largest
-# gain reduction the compressor applied.
+# gain reduction the compressor applied. Beside each WAV lies the editor as it looks after
+# playing the kick through the same settings.
 render() {
   local name=$1 file=$2
   shift 2
   echo
   "$host" process "$plugin" out/kick.wav "out/$file.wav" --preset "$name" --compare 12=0 "$@" |
     sed -n '/^program/,/^largest/p'
+  "$host" screenshot "$plugin" "out/$file.png" --preset "$name" --audio out/kick.wav "$@"
 }
 render "Default" kick-default
 render "808 Kick" kick-808

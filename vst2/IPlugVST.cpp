@@ -4,7 +4,7 @@
 #include <cmath>
 #include <mutex>
 
-#include "graphics/IGraphics.h"
+#include "core/IPlugEditor.h"
 
 using namespace vst2;
 
@@ -137,7 +137,7 @@ void IPlugVST::VSTSetParameter(AEffect* effect, int32_t idx, float value) {
   // A value outside 0..1 would reach past the parameter's range; a not-a-number means nothing.
   if (!plug->IsParamIdx(idx) || std::isnan(value)) return;
   const double normalized = std::clamp(static_cast<double>(value), 0.0, 1.0);
-  if (IGraphics* graphics = plug->GetGUI()) graphics->SetParameterFromPlug(idx, normalized, true);
+  if (IPlugEditor* graphics = plug->GetGUI()) graphics->SetParameterFromPlug(idx, normalized, true);
   plug->GetParam(idx)->SetNormalized(normalized);
   plug->OnParamChange(idx);
 }
@@ -242,7 +242,7 @@ void IPlugVST::HostSpecificInit() {
 // --- Editor and latency -------------------------------------------------------------------------
 
 void IPlugVST::UpdateEditRect() {
-  IGraphics* graphics = GetGUI();
+  IPlugEditor* graphics = GetGUI();
   if (!graphics) return;
   mEditRect = {0, 0, static_cast<int16_t>(graphics->Height()),
                static_cast<int16_t>(graphics->Width())};
@@ -254,7 +254,7 @@ void IPlugVST::ResizeGraphics(int, int) {
   OnWindowResize();
 }
 
-void IPlugVST::AttachGraphics(IGraphics* graphics) {
+void IPlugVST::AttachGraphics(IPlugEditor* graphics) {
   if (!graphics) return;
   IPlugBase::AttachGraphics(graphics);
   mAEffect.flags |= effFlagsHasEditor;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/IPlugBase.h"
+#include "vst2/EditorSnapshot.h"
 #include "vst2/VstAbi.h"
 
 struct IPlugInstanceInfo {
@@ -50,7 +51,7 @@ class IPlugVST : public IPlugBase {
   int GetHost() override;
   void ResizeGraphics(int w, int h) override;
   void HostSpecificInit() override;
-  void AttachGraphics(IGraphics* graphics) override;
+  void AttachGraphics(IPlugEditor* graphics) override;
   void SetLatency(int samples) override;
   bool SendMidiMsg(IMidiMsg* msg) override;
   bool SendSysEx(ISysEx* sysex) override;
@@ -77,6 +78,7 @@ class IPlugVST : public IPlugBase {
   intptr_t DoSetSpeakerArrangement(const vst2::VstSpeakerArrangement* in,
                                    const vst2::VstSpeakerArrangement* out);
   intptr_t DoVendorSpecific(int32_t index, intptr_t value, void* ptr, float opt);
+  intptr_t DoEditorSnapshot(vst2::EditorSnapshot* snapshot);
   intptr_t DoCanDo(const char* text);
   intptr_t DoGetMidiKeyName(vst2::MidiKeyName* key);
   bool IsParamIdx(int idx) const { return idx >= 0 && idx < NParams(); }

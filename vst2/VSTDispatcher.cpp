@@ -15,7 +15,8 @@
 
 #include "IPlugVST.h"
 #include "core/TextUtil.h"
-#include "graphics/IGraphics.h"
+#include "core/IPlugEditor.h"
+#include "vst2/EditorSnapshot.h"
 
 using namespace vst2;
 
@@ -267,7 +268,7 @@ intptr_t IPlugVST::DoString2Parameter(int idx, const char* text) {
     if (!ParseNumber(text, &value)) return 0;
     if (param->DisplayIsNegated()) value = -value;
   }
-  if (IGraphics* graphics = GetGUI()) graphics->SetParameterFromPlug(idx, value, false);
+  if (IPlugEditor* graphics = GetGUI()) graphics->SetParameterFromPlug(idx, value, false);
   param->Set(value);
   OnParamChange(idx);
   return 1;
@@ -300,6 +301,7 @@ intptr_t IPlugVST::DoSetSpeakerArrangement(const VstSpeakerArrangement* in,
 }
 
 intptr_t IPlugVST::DoVendorSpecific(int32_t index, intptr_t value, void* ptr, float opt) {
+  if (index == kEditorSnapshotIndex) return DoEditorSnapshot(static_cast<EditorSnapshot*>(ptr));
   const int paramIdx = ToIndex(value);
   if (index == 7 && ptr) {
     // The host asks for the display of a normalised value without setting it.
@@ -315,6 +317,19 @@ intptr_t IPlugVST::DoVendorSpecific(int32_t index, intptr_t value, void* ptr, fl
     return GetParam(paramIdx)->Type() != IParam::kTypeDouble ? kCockosHandled : 0;
   }
   return 0;
+}
+
+intptr_t IPlugVST::DoEditorSnapshot(EditorSnapshot* snapshot) {
+  if (!snapshot || snapshot->structSize < static_cast<int32_t>(sizeof(EditorSnapshot))) return 0;
+  IPlugEditorPixels pixels;
+  if (!GetGUI() || !GetGUI()->RenderSnapshot(snapshot->hoverX, snapshot->hoverY, &pixels)) {
+    return 0;
+  }
+  snapshot->width = pixels.width;
+  snapshot->height = pixels.height;
+  snapshot->rowSpan = pixels.rowSpan;
+  snapshot->pixels = pixels.pixels;
+  return 1;
 }
 
 intptr_t IPlugVST::DoCanDo(const char* text) {

@@ -1,9 +1,13 @@
-// What a host pays for Tundrax: creating and opening an instance, and processing one block
+// What a host pays for Tundrax: creating and opening an instance (with its editor), and
+// processing one block
 // through the single- and double-precision callbacks. The copy benchmark moves the same
 // number of samples with memcpy, the baseline the process figures are read against.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <cstring>
+#include <filesystem>
+#include <string>
 #include <type_traits>
 #include <vector>
 
@@ -17,7 +21,28 @@ std::shared_ptr<host::PluginLibrary> library() {
   return loaded;
 }
 
-// VSTPluginMain + effOpen + effClose.
+// VSTPluginMain + effOpen + effClose of the first instance in a process: its editor decodes
+// the artwork. Each round loads a fresh copy of the module (not timed), whose caches are empty.
+void BM_CreateOpenCloseFirst(benchmark::State& state) {
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("tundrax-bench-" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  int round = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    const std::filesystem::path copy = dir / ("Tundrax-" + std::to_string(round++) + ".so");
+    std::filesystem::copy_file(TUNDRAX_PLUGIN_PATH, copy);
+    auto fresh = host::PluginLibrary::load(copy.string());
+    state.ResumeTiming();
+    host::PluginInstance plugin(fresh);
+    plugin.open();
+    plugin.close();
+  }
+  std::filesystem::remove_all(dir);
+}
+BENCHMARK(BM_CreateOpenCloseFirst)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// VSTPluginMain + effOpen + effClose once the artwork is decoded (every later instance).
 void BM_CreateOpenClose(benchmark::State& state) {
   auto lib = library();
   for (auto _ : state) {

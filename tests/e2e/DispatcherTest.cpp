@@ -128,12 +128,13 @@ TEST(Dispatcher, EventsKeyNamesAndEditorWithoutEditor) {
   EXPECT_EQ(key.keyName[0], '\0');
   EXPECT_EQ(plugin->dispatch(vst2::effGetMidiKeyName), 0);
 
+  // The editor's size is known before it opens.
   vst2::ERect* rect = nullptr;
-  EXPECT_EQ(plugin->dispatch(vst2::effEditGetRect, 0, 0, &rect), 0);
-  EXPECT_EQ(rect, nullptr);
-  EXPECT_EQ(plugin->dispatch(vst2::effEditOpen), 0);
-  EXPECT_EQ(plugin->dispatch(vst2::effEditClose), 0);
-  EXPECT_EQ(plugin->dispatch(vst2::effEditIdle), 0);
+  EXPECT_EQ(plugin->dispatch(vst2::effEditGetRect, 0, 0, &rect), 1);
+  ASSERT_NE(rect, nullptr);
+  EXPECT_EQ(rect->right - rect->left, 900);
+  EXPECT_EQ(rect->bottom - rect->top, 620);
+  EXPECT_EQ(plugin->dispatch(vst2::effEditGetRect), 0);
 }
 
 TEST(Dispatcher, ConstantAnswersIgnoreTheirArguments) {

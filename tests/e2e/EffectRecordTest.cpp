@@ -25,7 +25,7 @@ TEST(EffectRecord, DescribesAStereoEffectWithoutEditor) {
   EXPECT_EQ(e.numOutputs, 2);
   EXPECT_EQ(e.uniqueID, vst2::FourCC('z', 'o', 'o', 'r'));
   EXPECT_EQ(e.version, 10002);
-  EXPECT_EQ(e.flags, 0x1018);  // mono-capable, replacing, double replacing; no editor yet
+  EXPECT_EQ(e.flags, 0x1019);  // editor, mono-capable, replacing, double replacing
   EXPECT_EQ(e.initialDelay, 0);
   EXPECT_EQ(e.ioRatio, 1.0f);
   EXPECT_NE(e.process, nullptr);

@@ -51,7 +51,7 @@ TEST(FileRender, MonoFileThroughTheMonoLayout) {
   host::AudioWriter writer(out, reader.sampleRate(), reader.channels());
   BlockRecorder recorder;
   host::BlockListener* listeners[] = {&recorder};
-  EXPECT_EQ(host::renderFile(reader, writer, processor, listeners), 10 * 512 + 123);
+  EXPECT_EQ(host::renderFile(reader, &writer, processor, listeners), 10 * 512 + 123);
   writer.close();
   EXPECT_TRUE(recorder.finished);
   ASSERT_EQ(recorder.sizes.size(), 11u);

@@ -57,7 +57,7 @@ class HostCommand : public ::testing::Test {
 TEST_F(HostCommand, InfoDescribesThePlugin) {
   Result text = runHost("info " + mPlugin);
   EXPECT_EQ(text.status, 0) << text.output;
-  for (const char* expected : {"'zoor' 2054123378 (0x7a6f6f72)", "flags            0x1018",
+  for (const char* expected : {"'zoor' 2054123378 (0x7a6f6f72)", "flags            0x1019",
                                "Orvalline", "Trance Kick 2", "Threshold", "receiveVstTimeInfo"}) {
     EXPECT_NE(text.output.find(expected), std::string::npos) << expected << "\n" << text.output;
   }

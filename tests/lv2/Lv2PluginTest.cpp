@@ -43,6 +43,11 @@ TEST(Lv2Entry, ExportsOnlyTheDescriptor) {
   const std::string symbols = runCommand("nm -D --defined-only '" TUNDRAX_LV2_BINARY "'");
   EXPECT_NE(symbols.find(" lv2_descriptor\n"), std::string::npos) << symbols;
   EXPECT_EQ(symbols.find('\n'), symbols.rfind('\n')) << "more than one export:\n" << symbols;
+  // The editor lives in a UI binary of its own: the plug-in needs no X11 or image libraries.
+  const std::string needed = runCommand("ldd '" TUNDRAX_LV2_BINARY "'");
+  for (const char* library : {"libX11", "libpng", "libfreetype", "libfontconfig"}) {
+    EXPECT_EQ(needed.find(library), std::string::npos) << library << " in\n" << needed;
+  }
 }
 
 TEST(Lv2Ports, ControlValuesAreClampedAndNotANumberIsIgnored) {

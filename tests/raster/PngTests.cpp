@@ -198,3 +198,55 @@ TEST(LoadPNG, CorruptedFilesGiveNullOrAWholeImageAndNeverLeak) {
   const unsigned char notPng[] = "GIF89a not a PNG at all";
   EXPECT_EQ(LICE_LoadPNGFromMemory(notPng, sizeof notPng), nullptr);
 }
+
+TEST(WritePNG, RoundTripsPixelsDeterministicallyAndReportsFailure) {
+  SeededRandom rnd(2212);
+  SCOPED_TRACE(rnd.Trace());
+  // A padded row span and a bottom-up raster both come back as the image they show.
+  LICE_MemBitmap image(13, 7);
+  FillRandom(image, rnd);
+  FlippedBitmap flipped(13, 7);
+  for (int y = 0; y < 7; ++y)
+    for (int x = 0; x < 13; ++x)
+      flipped.getBits()[(6 - y) * flipped.getRowSpan() + x] = LICE_GetPixel(&image, x, y);
+  LICE_IBitmap* const sources[] = {&image, &flipped};
+  for (LICE_IBitmap* source : sources) {
+    for (bool alpha : {true, false}) {
+      const std::string path = TempPath(alpha ? "written_rgba.png" : "written_rgb.png");
+      ASSERT_TRUE(LICE_WritePNG(path.c_str(), source, alpha));
+      std::unique_ptr<LICE_IBitmap> back(LICE_LoadPNG(path.c_str()));
+      ASSERT_NE(back, nullptr);
+      ASSERT_EQ(back->getWidth(), 13);
+      ASSERT_EQ(back->getHeight(), 7);
+      for (int y = 0; y < 7; ++y)
+        for (int x = 0; x < 13; ++x) {
+          const LICE_pixel want = LICE_GetPixel(&image, x, y) | (alpha ? 0 : 0xFF);
+          ASSERT_EQ(Hex(LICE_GetPixel(back.get(), x, y)), Hex(want))
+              << (alpha ? "RGBA" : "RGB") << " at " << x << "," << y;
+        }
+    }
+  }
+  // The same pixels give the same bytes.
+  const std::string first = TempPath("same1.png"), second = TempPath("same2.png");
+  ASSERT_TRUE(LICE_WritePNG(first.c_str(), &image));
+  ASSERT_TRUE(LICE_WritePNG(second.c_str(), &flipped));
+  auto bytes = [](const std::string& path) {
+    std::vector<unsigned char> out;
+    FILE* f = fopen(path.c_str(), "rb");
+    for (int c; f && (c = fgetc(f)) != EOF;) out.push_back((unsigned char)c);
+    if (f) fclose(f);
+    return out;
+  };
+  EXPECT_EQ(bytes(first), bytes(second));
+
+  // Failures are reported: no folder, no permission, a full disk, nothing to write.
+  EXPECT_FALSE(LICE_WritePNG(TempPath("no-such-dir/out.png").c_str(), &image));
+  EXPECT_FALSE(LICE_WritePNG("/proc/tundrax-not-writable.png", &image));
+  LICE_MemBitmap big(600, 600);
+  FillRandom(big, rnd);  // more than the stream buffers hold
+  EXPECT_FALSE(LICE_WritePNG("/dev/full", &big));
+  LICE_MemBitmap empty;
+  EXPECT_FALSE(LICE_WritePNG(TempPath("empty.png").c_str(), &empty));
+  EXPECT_FALSE(LICE_WritePNG(nullptr, &image));
+  EXPECT_FALSE(LICE_WritePNG(first.c_str(), nullptr));
+}

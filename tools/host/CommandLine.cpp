@@ -152,6 +152,41 @@ StateOptions parseStateArgs(std::span<const std::string> args) {
   return options;
 }
 
+ScreenshotOptions parseScreenshotArgs(std::span<const std::string> args) {
+  ScreenshotOptions options;
+  std::vector<std::string> words;
+  for (ArgCursor cursor(args); !cursor.done();) {
+    const std::string& word = cursor.next();
+    if (word == "--program") {
+      options.program = intInRange(word, cursor.valueOf(word), 0, INT32_MAX);
+    } else if (word == "--preset") {
+      options.preset = cursor.valueOf(word);
+    } else if (word == "--param") {
+      options.params.push_back(parseParamSetting(cursor.valueOf(word)));
+    } else if (word == "--hover") {
+      const std::string& value = cursor.valueOf(word);
+      const std::size_t comma = value.find(',');
+      const std::string bad = "--hover expects X,Y in editor pixels, not '" + value + "'";
+      if (comma == std::string::npos) throw UsageError(bad);
+      std::optional<int64_t> x = parseInteger(value.substr(0, comma));
+      std::optional<int64_t> y = parseInteger(value.substr(comma + 1));
+      if (!x || !y || *x < 0 || *y < 0 || *x > INT32_MAX || *y > INT32_MAX) throw UsageError(bad);
+      options.hover = {static_cast<int32_t>(*x), static_cast<int32_t>(*y)};
+    } else if (word == "--audio") {
+      options.audio = cursor.valueOf(word);
+    } else if (isOption(word)) {
+      throw UsageError("screenshot: unknown option " + word);
+    } else {
+      words.push_back(word);
+    }
+  }
+  requirePositionals(words, 2, "screenshot PLUGIN.so OUT.png [options]");
+  if (options.program && options.preset) throw UsageError("give --program or --preset, not both");
+  options.plugin = words[0];
+  options.output = words[1];
+  return options;
+}
+
 std::string usageText() {
   return "usage:\n"
          "  tundrax-host info PLUGIN.so [--json]\n"
@@ -160,7 +195,9 @@ std::string usageText() {
          "               [--offline] [--compare INDEX=VALUE]\n"
          "  tundrax-host state PLUGIN.so save FILE [--program N]...\n"
          "  tundrax-host state PLUGIN.so load FILE\n"
-         "  (a FILE named .fxp or .fxb is a standard VST2 program or bank file)\n";
+         "  tundrax-host screenshot PLUGIN.so OUT.png [--program N | --preset NAME]\n"
+         "               [--param INDEX=VALUE]... [--hover X,Y] [--audio IN.wav]\n"
+         "  (a state FILE named .fxp or .fxb is a standard VST2 program or bank file)\n";
 }
 
 }  // namespace host

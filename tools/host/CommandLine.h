@@ -8,9 +8,11 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tools/host/HostError.h"
+#include "tools/host/OpenedPlugin.h"
 #include "tools/host/PluginInstance.h"
 
 namespace host {
@@ -23,11 +25,6 @@ class UsageError : public HostError {
 struct InfoOptions {
   std::string plugin;
   bool json = false;
-};
-
-struct ParamSetting {
-  int32_t index;
-  float value;  // normalised, 0..1
 };
 
 struct ProcessOptions {
@@ -53,12 +50,23 @@ struct StateOptions {
   std::vector<int32_t> programs;  // save: selected in this order before the chunks are taken
 };
 
+struct ScreenshotOptions {
+  std::string plugin;
+  std::string output;  // a PNG file
+  std::optional<int32_t> program;
+  std::optional<std::string> preset;
+  std::vector<ParamSetting> params;                  // applied in command-line order
+  std::optional<std::pair<int32_t, int32_t>> hover;  // where the pointer rests, editor pixels
+  std::optional<std::string> audio;  // processed first, so the meters show its levels
+};
+
 constexpr int32_t kMaxBlockSize = 1 << 16;
 
 // `args` are the words after the subcommand name.
 InfoOptions parseInfoArgs(std::span<const std::string> args);
 ProcessOptions parseProcessArgs(std::span<const std::string> args);
 StateOptions parseStateArgs(std::span<const std::string> args);
+ScreenshotOptions parseScreenshotArgs(std::span<const std::string> args);
 
 // Whole-string integer parsing; nullopt for anything else (signs allowed, no spaces).
 std::optional<int64_t> parseInteger(const std::string& text);

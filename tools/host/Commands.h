@@ -9,5 +9,6 @@ namespace host {
 int runInfo(const InfoOptions& options);
 int runProcess(const ProcessOptions& options);
 int runState(const StateOptions& options);
+int runScreenshot(const ScreenshotOptions& options);
 
 }  // namespace host

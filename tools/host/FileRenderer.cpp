@@ -4,7 +4,7 @@
 
 namespace host {
 
-int64_t renderFile(AudioReader& in, AudioWriter& out, BlockProcessor& processor,
+int64_t renderFile(AudioReader& in, AudioWriter* out, BlockProcessor& processor,
                    std::span<BlockListener* const> listeners) {
   const int channels = processor.channels();
   const int32_t blockSize = processor.maxFrames();
@@ -23,7 +23,7 @@ int64_t renderFile(AudioReader& in, AudioWriter& out, BlockProcessor& processor,
       auto output = processor.output(c);
       for (int32_t i = 0; i < frames; ++i) interleaved[i * channels + c] = output[i];
     }
-    out.write(interleaved.data(), frames);
+    if (out) out->write(interleaved.data(), frames);
     RenderedBlock block{index, position, frames, channels, processor.inputs(), processor.outputs()};
     for (BlockListener* listener : listeners) listener->onBlock(block);
     position += frames;

@@ -30,8 +30,8 @@ class BlockListener {
 };
 
 // Returns the number of frames rendered. The plug-in must be resumed and started; its host
-// context's transport advances by every block.
-int64_t renderFile(AudioReader& in, AudioWriter& out, BlockProcessor& processor,
+// context's transport advances by every block. A null `out` discards the output.
+int64_t renderFile(AudioReader& in, AudioWriter* out, BlockProcessor& processor,
                    std::span<BlockListener* const> listeners);
 
 }  // namespace host

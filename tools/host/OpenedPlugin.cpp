@@ -29,4 +29,32 @@ std::string fourCharText(int32_t id) {
   return text + "'";
 }
 
+int32_t findPreset(PluginInstance& plugin, const std::string& name) {
+  std::string known;
+  for (int32_t i = 0; i < plugin.numPrograms(); ++i) {
+    std::string programName = plugin.programNameIndexed(i).value_or("");
+    if (programName == name) return i;
+    known += "\n  " + std::to_string(i) + "  " + programName;
+  }
+  throw HostError("the plug-in has no preset named '" + name + "'; its presets are:" + known);
+}
+
+void applyChoices(PluginInstance& plugin, const std::optional<int32_t>& program,
+                  const std::optional<std::string>& preset,
+                  const std::vector<ParamSetting>& params) {
+  if (preset) plugin.setProgram(findPreset(plugin, *preset));
+  if (program) {
+    checkProgramIndex(plugin, *program);
+    plugin.setProgram(*program);
+  }
+  for (const ParamSetting& setting : params) {
+    if (setting.index >= plugin.numParams()) {
+      throw HostError("parameter " + std::to_string(setting.index) +
+                      " does not exist (the plug-in has " + std::to_string(plugin.numParams()) +
+                      " parameters, 0 to " + std::to_string(plugin.numParams() - 1) + ")");
+    }
+    plugin.setParameter(setting.index, setting.value);
+  }
+}
+
 }  // namespace host

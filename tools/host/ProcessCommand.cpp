@@ -25,33 +25,6 @@ namespace {
 // Files longer than this many seconds show their progress.
 constexpr int64_t kProgressAfterSeconds = 20;
 
-int32_t findPreset(PluginInstance& plugin, const std::string& name) {
-  std::string known;
-  for (int32_t i = 0; i < plugin.numPrograms(); ++i) {
-    std::string programName = plugin.programNameIndexed(i).value_or("");
-    if (programName == name) return i;
-    known += "\n  " + std::to_string(i) + "  " + programName;
-  }
-  throw HostError("the plug-in has no preset named '" + name + "'; its presets are:" + known);
-}
-
-// Program, preset and parameter choices, in that order, as a user would make them.
-void applyChoices(PluginInstance& plugin, const ProcessOptions& options) {
-  if (options.preset) plugin.setProgram(findPreset(plugin, *options.preset));
-  if (options.program) {
-    checkProgramIndex(plugin, *options.program);
-    plugin.setProgram(*options.program);
-  }
-  for (const ParamSetting& setting : options.params) {
-    if (setting.index >= plugin.numParams()) {
-      throw HostError("parameter " + std::to_string(setting.index) +
-                      " does not exist (the plug-in has " + std::to_string(plugin.numParams()) +
-                      " parameters, 0 to " + std::to_string(plugin.numParams() - 1) + ")");
-    }
-    plugin.setParameter(setting.index, setting.value);
-  }
-}
-
 // Output minus input in dB; "-" where either side is silent.
 std::string formatChange(double inDb, double outDb) {
   return std::isfinite(inDb) && std::isfinite(outDb) ? formatDb(outDb - inDb) : "-";
@@ -121,7 +94,7 @@ Render render(const ProcessOptions& options, const std::string& output,
   BlockProcessor processor(plugin, channels, options.blockSize, options.precision);
   ProcessOptions choices = options;
   if (extra) choices.params.push_back(*extra);
-  applyChoices(plugin, choices);
+  applyChoices(plugin, choices.program, choices.preset, choices.params);
   result.program = plugin.program();
   result.programName = plugin.programName();
 
@@ -130,7 +103,7 @@ Render render(const ProcessOptions& options, const std::string& output,
   plugin.resume();
   plugin.startProcess();
   plugin.host().events().clear();
-  result.frames = renderFile(reader, writer, processor, listeners);
+  result.frames = renderFile(reader, &writer, processor, listeners);
   plugin.stopProcess();
   plugin.suspend();
   result.events = plugin.host().events().take();

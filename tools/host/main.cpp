@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
     if (command == "info") return host::runInfo(host::parseInfoArgs(args));
     if (command == "process") return host::runProcess(host::parseProcessArgs(args));
     if (command == "state") return host::runState(host::parseStateArgs(args));
+    if (command == "screenshot") return host::runScreenshot(host::parseScreenshotArgs(args));
     throw host::UsageError("unknown command '" + command + "'");
   } catch (const host::UsageError& error) {
     std::fprintf(stderr, "tundrax-host: %s\n%s", error.what(), host::usageText().c_str());

@@ -1,0 +1,232 @@
+// Mouse and key gestures through the editor engine against a plug-in on the real VST2
+// binding: what the controls do with them and what the host hears.
+#include <optional>
+#include <string>
+
+#include "EditorFixture.h"
+#include "controls/ControlKnobHover.h"
+#include "controls/ControlSwitches.h"
+#include "controls/ITextControl.h"
+
+namespace {
+
+const IRECT kKnobRect(10, 10, 85, 117);  // 75 × 107 with a 32-pixel label strip
+constexpr int kKnobX = 40;
+constexpr int kKnobY = 80;
+const IMouseMod kLeft(true, false);
+const IMouseMod kShift(true, false, true);
+const IMouseMod kControl(true, false, false, true);
+const IMouseMod kRight(false, true);
+
+class Gestures : public EditorTest {
+ protected:
+  ControlKnobHover* AddKnob(int param, bool negate = false) {
+    return Add<ControlKnobHover>(kKnobRect, param, mKnobStrip.Get(), 32, negate);
+  }
+};
+
+TEST_F(Gestures, EachGestureReachesTheHostInOrder) {
+  AddKnob(GuiTestPlug::kMakeUp);
+  Open();
+  const int p = GuiTestPlug::kMakeUp;
+
+  Drag(kKnobX, kKnobY, -107);
+  EXPECT_EQ(Heard(), (std::vector{Begin(p), Automate(p, 0.25), End(p)}));
+
+  Click(kKnobX, kKnobY);  // a press without movement changes nothing
+  EXPECT_EQ(Heard(), (std::vector{Begin(p), End(p)}));
+
+  IMouseMod mod = kLeft;
+  mEditor->OnMouseWheel(kKnobX, kKnobY, &mod, 1);
+  EXPECT_EQ(Heard(), (std::vector{Automate(p, 0.26)}));
+
+  // Back to the first value the plug-in pushed.
+  mEditor->OnMouseDblClick(kKnobX, kKnobY, &mod);
+  EXPECT_EQ(Heard(), (std::vector{Automate(p, 0.0)}));
+  EXPECT_EQ(Normalized(p), 0.0);
+}
+
+TEST_F(Gestures, KnobGearingAndWheelSteps) {
+  auto* knob = AddKnob(GuiTestPlug::kMakeUp);
+  Open();
+  // A full sweep of the 107-pixel control takes four times its height; fine takes ten times
+  // that, with shift or the control key.
+  Drag(kKnobX, kKnobY, -214);
+  EXPECT_DOUBLE_EQ(knob->GetValue(), 0.5);
+  Drag(kKnobX, kKnobY, -214);
+  EXPECT_DOUBLE_EQ(knob->GetValue(), 1.0);
+  Drag(kKnobX, kKnobY, 428, kShift);
+  EXPECT_NEAR(knob->GetValue(), 0.9, 1e-12);
+  Drag(kKnobX, kKnobY, 3852, kControl);
+  EXPECT_NEAR(knob->GetValue(), 0.0, 1e-12);
+  Drag(kKnobX, kKnobY, -428 * 10, kShift);
+  EXPECT_NEAR(knob->GetValue(), 1.0, 1e-12);
+  // Past the end the value stays at the end.
+  Drag(kKnobX, kKnobY, -50);
+  EXPECT_EQ(Normalized(GuiTestPlug::kMakeUp), 1.0);
+
+  IMouseMod plain = kLeft, fine = kControl;
+  mEditor->OnMouseWheel(kKnobX, kKnobY, &plain, -3);
+  EXPECT_NEAR(knob->GetValue(), 0.97, 1e-12);
+  mEditor->OnMouseWheel(kKnobX, kKnobY, &fine, -3);
+  EXPECT_NEAR(knob->GetValue(), 0.967, 1e-12);
+}
+
+TEST_F(Gestures, TheLabelStripTakesNoInput) {
+  auto* knob = AddKnob(GuiTestPlug::kMakeUp);
+  Open();
+  const int top = kKnobRect.T;
+  Drag(kKnobX, top + 32, -107);  // the strip's last row
+  IMouseMod mod = kLeft;
+  mEditor->OnMouseWheel(kKnobX, top + 32, &mod, 5);
+  for (const HostCall& call : Heard()) EXPECT_NE(call.kind, HostCall::kAutomate);
+  EXPECT_EQ(knob->GetValue(), 0.0);
+
+  Drag(kKnobX, top + 33, -107);  // the knob's first row
+  EXPECT_DOUBLE_EQ(knob->GetValue(), 0.25);
+}
+
+TEST_F(Gestures, SwitchesStepThroughTheirFrames) {
+  auto* sw = Add<ISwitchControl>(10, 10, GuiTestPlug::kQuality, mThreeFrames.Get());
+  Open();
+  const int p = GuiTestPlug::kQuality;
+  for (double expected : {0.5, 1.0, 0.0}) {
+    Click(20, 15);
+    EXPECT_EQ(Heard(), (std::vector{Begin(p), Automate(p, expected), End(p)}));
+    EXPECT_EQ(sw->GetValue(), expected);
+  }
+}
+
+TEST_F(Gestures, QSwitchPicksTheColumnUnderThePointer) {
+  Add<ControlQSwitch>(10, 10, GuiTestPlug::kQuality, mThreeFrames.Get());
+  Open();
+  const int p = GuiTestPlug::kQuality;
+  const std::pair<int, double> cases[] = {{29, 0.0}, {30, 0.5}, {59, 0.5},
+                                          {60, 1.0}, {89, 1.0}, {0, 0.0}};
+  for (auto [dx, expected] : cases) {
+    Click(10 + dx, 15, kRight);  // any button
+    EXPECT_EQ(Heard(), (std::vector{Begin(p), Automate(p, expected), End(p)})) << "x = L+" << dx;
+  }
+}
+
+TEST_F(Gestures, SelectorKnobStepsOnlyInItsClickColumn) {
+  Strip wide(75, 75, 3);
+  auto* knob = Add<ControlKnob>(10, 10, GuiTestPlug::kQuality, wide.Get());
+  Open();
+  Click(10 + 61, 40);
+  EXPECT_EQ(knob->GetValue(), 0.0);
+  Click(10 + 60, 40);
+  EXPECT_EQ(knob->GetValue(), 0.5);
+  // A double click is its first press and one more step: from 0.5 to 1.0, then round to 0.0.
+  IMouseMod mod = kLeft;
+  mEditor->OnMouseDown(20, 40, &mod);
+  mEditor->OnMouseUp(20, 40, &mod);
+  EXPECT_EQ(knob->GetValue(), 1.0);
+  mEditor->OnMouseDblClick(20, 40, &mod);
+  EXPECT_EQ(knob->GetValue(), 0.0);
+}
+
+TEST_F(Gestures, GreyedControlsIgnorePressesAndHiddenOnesLetThemThrough) {
+  auto* below = Add<ISwitchControl>(10, 10, GuiTestPlug::kBypass, mTwoFrames.Get());
+  auto* above = Add<ISwitchControl>(10, 10, GuiTestPlug::kQuality, mTwoFrames.Get());
+  Open();
+  above->GrayOut(true);
+  below->GrayOut(true);
+  Click(15, 15);
+  EXPECT_TRUE(Heard().empty());
+
+  below->GrayOut(false);
+  above->GrayOut(false);
+  above->Hide(true);
+  Click(15, 15);
+  const int p = GuiTestPlug::kBypass;
+  EXPECT_EQ(Heard(), (std::vector{Begin(p), Automate(p, 1.0), End(p)}));
+  EXPECT_EQ(above->GetValue(), 0.0);
+}
+
+// Records the keys it is given.
+class KeyCatcher : public IControl {
+ public:
+  KeyCatcher(IPlugBase* plug, std::vector<int>* keys) : IControl(plug, IRECT()), mKeys(keys) {}
+  bool OnKeyDown(int, int, int key) override {
+    mKeys->push_back(key);
+    return true;
+  }
+  bool Draw(IGraphics*) override { return true; }
+
+ private:
+  std::vector<int>* mKeys;
+};
+
+TEST_F(Gestures, KeysOverTheBackgroundReachTheKeyCatcher) {
+  std::vector<int> keys;
+  mEditor->AttachKeyCatcher(new KeyCatcher(&mPlug, &keys));
+  Add<ISwitchControl>(10, 10, GuiTestPlug::kBypass, mTwoFrames.Get());
+  Open();
+  EXPECT_TRUE(mEditor->OnKeyDown(200, 150, KEY_SPACE));
+  EXPECT_FALSE(mEditor->OnKeyDown(15, 15, KEY_ALPHA_A));  // the switch takes no keys
+  EXPECT_EQ(keys, std::vector<int>{KEY_SPACE});
+}
+
+TEST_F(Gestures, HoverShowsTheValueAndSendsNothing) {
+  auto* knob = AddKnob(GuiTestPlug::kThreshold, true);
+  mEditor->HandleMouseOver(true);
+  Open();
+  IMouseMod none;
+  mEditor->OnMouseOver(kKnobX, kKnobY, &none);
+  EXPECT_TRUE(knob->IsHovering());
+  EXPECT_FALSE(mEditor->Tick().Empty());
+  mEditor->OnMouseOver(kKnobX, kKnobRect.T + 20, &none);  // over the label strip
+  EXPECT_FALSE(knob->IsHovering());
+  mEditor->OnMouseOver(kKnobX, kKnobY, &none);
+  mEditor->OnMouseOver(200, 150, &none);  // onto the background
+  EXPECT_FALSE(knob->IsHovering());
+  mEditor->OnMouseOver(kKnobX, kKnobY, &none);
+  mEditor->OnMouseOut();  // out of the editor
+  EXPECT_FALSE(knob->IsHovering());
+  mEditor->Tick();
+  EXPECT_TRUE(Heard().empty());
+}
+
+TEST_F(Gestures, AnEnumPromptIsAMenuWithTheCurrentEntryChecked) {
+  auto* caption = Add<ICaptionControl>(IRECT(10, 10, 110, 30), GuiTestPlug::kMode, IText());
+  caption->DisablePrompt(false);
+  Open();
+  std::vector<std::string> items;
+  int checked = -1;
+  mEditor->SetMenuHook([&](const IPopupMenu& menu, const IRECT&) {
+    auto& m = const_cast<IPopupMenu&>(menu);
+    for (int i = 0; i < m.GetNItems(); ++i) {
+      items.push_back(m.GetItemText(i));
+      if (m.GetItem(i)->GetChecked()) checked = i;
+    }
+    return 2;
+  });
+  Click(50, 20, kRight);
+  EXPECT_EQ(items, (std::vector<std::string>{"Soft", "Medium", "Hard"}));
+  EXPECT_EQ(checked, 1);
+  EXPECT_EQ(mPlug.GetParam(GuiTestPlug::kMode)->Value(), 2.0);
+  const int p = GuiTestPlug::kMode;
+  EXPECT_EQ(Heard(), (std::vector{Begin(p), Automate(p, 1.0), End(p)}));
+}
+
+TEST_F(Gestures, ANumberPromptIsATextEntryWithTheDisplayString) {
+  mPlug.GetParam(GuiTestPlug::kThreshold)->Set(24.0);
+  auto* caption = Add<ICaptionControl>(IRECT(100, 200, 175, 275), GuiTestPlug::kThreshold, IText());
+  caption->DisablePrompt(false);
+  Open();
+  std::string initial;
+  IRECT area;
+  mEditor->SetTextEntryHook([&](const char* text, const IRECT& r, const IParam*) {
+    initial = text;
+    area = r;
+    return std::optional<std::string>("12.5");
+  });
+  IMouseMod mod = kLeft;
+  mEditor->OnMouseDblClick(130, 230, &mod);
+  EXPECT_EQ(initial, "24.0");
+  EXPECT_EQ(area, IRECT(117, 229, 157, 245));  // 40 × 16, centred on the control
+  EXPECT_EQ(mPlug.GetParam(GuiTestPlug::kThreshold)->Value(), 12.5);
+}
+
+}  // namespace
