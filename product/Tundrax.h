@@ -36,6 +36,8 @@ class Tundrax : public TundraxBinding {
   void InitParameters();
   // The editor: background and controls of the layout, attached to the plug-in.
   void BuildEditor();
+  // Greys out (or restores) the editor's controls of a band and its Q icon, if the editor exists.
+  void GrayOutBand(int band, bool bypassed);
   void MakeFactoryPresets();
 
   KickChain mChain;
