@@ -202,7 +202,8 @@ std::string usageText() {
          "  tundrax-host state PLUGIN.so save FILE [--program N]...\n"
          "  tundrax-host state PLUGIN.so load FILE\n"
          "  tundrax-host screenshot PLUGIN.so OUT.png [--program N | --preset NAME]\n"
-         "               [--param INDEX=VALUE]... [--hover X,Y] [--audio IN.wav]\n";
+         "               [--param INDEX=VALUE]... [--hover X,Y] [--audio IN.wav]\n"
+         "  (a state FILE named .fxp or .fxb is a standard VST2 program or bank file)\n";
 }
 
 }  // namespace host
