@@ -1,5 +1,5 @@
-# Rules every target of the project follows: C++20, warnings as errors, hidden symbols,
-# position-independent code, no fused multiply-adds (the DSP arithmetic is specified
+# Rules every target of the project follows: C++20, warnings (errors on request), hidden
+# symbols, position-independent code, no fused multiply-adds (the DSP arithmetic is specified
 # operation by operation), and the sanitizer variant chosen at configure time.
 
 set(CMAKE_CXX_STANDARD 20)
@@ -19,9 +19,15 @@ endif()
 option(TUNDRAX_BUILD_TESTS "Build the test suites" ON)
 option(TUNDRAX_BUILD_BENCH "Build the benchmarks" ON)
 option(TUNDRAX_FUZZ "Build libFuzzer targets (clang only)" OFF)
+# Our own builds (tools/test.sh, tools/main-job.sh) treat warnings as errors; a user's build
+# with another compiler version must not fail on a warning that version adds.
+option(TUNDRAX_WERROR "Treat compiler warnings as errors" OFF)
 set(TUNDRAX_SANITIZE "" CACHE STRING "Sanitizer variant: empty, 'address' (ASan+UBSan) or 'thread'")
 
-add_compile_options(-Wall -Wextra -Werror -ffp-contract=off)
+add_compile_options(-Wall -Wextra -ffp-contract=off)
+if(TUNDRAX_WERROR)
+  add_compile_options(-Werror)
+endif()
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   # Statics in inline functions must not become STB_GNU_UNIQUE: that would pin the
   # plug-in in the host process after dlclose.

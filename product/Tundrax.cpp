@@ -1,8 +1,6 @@
 #include "Tundrax.h"
 
 #include "TundraxParams.h"
-#include "controls/IControl.h"
-#include "core/IPlugEditor.h"
 
 namespace {
 
@@ -12,13 +10,11 @@ constexpr int kVersion = 0x10002;      // 1.0.2
 
 }  // namespace
 
-IPlugVST* MakePlug(IPlugInstanceInfo instanceInfo) { return new Tundrax(instanceInfo); }
-
 Tundrax::Tundrax(IPlugInstanceInfo instanceInfo)
-    : IPlugVST(instanceInfo, kNumParams, "1-1 2-2", kNumPresets, "Tundrax", "", "Orvalline",
-               kVersion, kUniqueID, kMfrID, 0, false, false, false) {
+    : TundraxBinding(instanceInfo, kNumParams, "1-1 2-2", kNumPresets, "Tundrax", "", "Orvalline",
+                     kVersion, kUniqueID, kMfrID, 0, false, false, false) {
   InitParameters();
-  BuildEditor();
+  if constexpr (kTundraxEmbedsEditor) BuildEditor();
   MakeFactoryPresets();
 }
 
@@ -33,15 +29,8 @@ void Tundrax::OnParamChange(int idx) {
   double values[kNumParams];
   for (int i = 0; i < kNumParams; ++i) values[i] = GetParam(i)->Value();
   const bool bypassed = mChain.ApplyParam(idx, values);
-  if (idx <= kBypassClick) {
-    if (IPlugEditor* graphics = GetGUI()) {
-      // A bypassed band's frequency, gain and quality controls and its Q icon are drawn
-      // greyed out.
-      for (int p = kWarmthFrequency + 3 * idx; p < kWarmthFrequency + 3 * idx + 3; ++p) {
-        graphics->GrayOutControl(p, bypassed);
-      }
-      if (mQIcons[idx]) mQIcons[idx]->GrayOut(bypassed);
-    }
+  if constexpr (kTundraxEmbedsEditor) {
+    if (idx <= kBypassClick) GrayOutBand(idx, bypassed);
   }
 }
 

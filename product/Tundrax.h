@@ -1,19 +1,20 @@
-// The product: a stereo VST2 effect for kick drums. Three switchable bell bands ("Warmth",
+// The product: a stereo effect for kick drums. Three switchable bell bands ("Warmth",
 // "Boxiness", "Click"), each picking its frequency, gain and quality from three fixed steps,
 // then a stereo-linked compressor with make-up gain and a 0 dBFS limiter, feeding a
 // gain-reduction meter and an output meter.
 //
-// The binding creates one Tundrax per instance. Reset and OnParamChange take the base's mutex;
-// ProcessDoubleReplacing is entered with it held.
+// The product derives from the binding its library is built for (TundraxBinding.h: VST2 or
+// LV2); the binding's entry point creates one Tundrax per instance. Reset and OnParamChange take
+// the base's mutex; ProcessDoubleReplacing is entered with it held.
 #pragma once
 
 #include "product/ChainMeterSource.h"
 #include "product/dsp/KickChain.h"
-#include "vst2/IPlugVST.h"
+#include "product/TundraxBinding.h"
 
 class IControl;
 
-class Tundrax : public IPlugVST {
+class Tundrax : public TundraxBinding {
  public:
   explicit Tundrax(IPlugInstanceInfo instanceInfo);
 
@@ -27,10 +28,16 @@ class Tundrax : public IPlugVST {
 
   const KickChain& GetChain() const { return mChain; }
 
+ protected:
+  // For the binding-specific subclass that feeds the meters to its host.
+  KickChain& Chain() { return mChain; }
+
  private:
   void InitParameters();
   // The editor: background and controls of the layout, attached to the plug-in.
   void BuildEditor();
+  // Greys out (or restores) the editor's controls of a band and its Q icon, if the editor exists.
+  void GrayOutBand(int band, bool bypassed);
   void MakeFactoryPresets();
 
   KickChain mChain;

@@ -6,11 +6,13 @@
 
 #include "Tundrax.h"
 #include "TundraxLayout.h"
+#include "TundraxParams.h"
 #include "controls/ControlKnobHover.h"
 #include "controls/ControlPeakMeter.h"
 #include "controls/ControlSwitches.h"
 #include "controls/IBitmapControl.h"
 #include "controls/ISwitchControls.h"
+#include "core/IPlugEditor.h"
 #include "graphics/x11/IGraphicsX11.h"
 #include "product/EmbeddedImages.h"
 
@@ -35,6 +37,16 @@ IBitmap LoadLayoutBitmap(IGraphics* graphics, int id) {
 }
 
 }  // namespace
+
+void Tundrax::GrayOutBand(int band, bool bypassed) {
+  IPlugEditor* graphics = GetGUI();
+  if (!graphics) return;
+  // A bypassed band's frequency, gain and quality controls and its Q icon are drawn greyed out.
+  for (int p = kWarmthFrequency + 3 * band; p < kWarmthFrequency + 3 * band + 3; ++p) {
+    graphics->GrayOutControl(p, bypassed);
+  }
+  if (mQIcons[band]) mQIcons[band]->GrayOut(bypassed);
+}
 
 void Tundrax::BuildEditor() {
   // The editor opens inside the host's X11 window; without a window (the host's screenshot

@@ -5,11 +5,13 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ clang pkg-config libpng-dev zlib1g-dev libfreetype-dev
           libfontconfig-dev libx11-dev libxext-dev libsndfile1-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-dejavu-core)
+          libbenchmark-dev fonts-dejavu-core lv2-dev)
 if [[ "${1:-}" == "--tests" ]]; then
   # Xvfb for the editor tests and xdotool as their user, Ardour's scanner as a real host,
-  # clang's fuzzer runtime, valgrind for instruction counts, pixman as a benchmark reference.
-  packages+=(xvfb xauth xdotool ardour libclang-rt-14-dev valgrind libpixman-1-dev locales clang-format)
+  # clang's fuzzer runtime, valgrind for instruction counts, pixman as a benchmark reference,
+  # lilv and its tools (lv2ls, lv2info, lv2apply) to read and run the LV2 bundle as LV2 hosts do.
+  packages+=(xvfb xauth xdotool ardour libclang-rt-14-dev valgrind libpixman-1-dev locales
+             clang-format liblilv-dev lilv-utils)
 fi
 
 missing=()

@@ -43,6 +43,20 @@ double SanitizedInput(double x) {
 
 }  // namespace
 
+double KickChain::StepSetting(int band, StepKind kind, int step) {
+  if (!IsBand(band) || step < 0 || step >= kNumSteps) return 0.0;
+  const BandSteps& steps = kBandSteps[band];
+  switch (kind) {
+    case kFrequencyStep:
+      return steps.frequency[step];
+    case kGainStep:
+      return steps.gain[step];
+    case kQualityStep:
+      return steps.quality[step];
+  }
+  return 0.0;
+}
+
 void KickChain::Reset(double sampleRate) {
   for (FilterPeakStereo& band : mBands) {
     band.SetSampleRate(sampleRate);

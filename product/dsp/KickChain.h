@@ -32,6 +32,11 @@ class KickChain {
     kMakeupParam = 16,
   };
   static constexpr int kNumSteps = 3;
+  enum StepKind { kFrequencyStep = 0, kGainStep = 1, kQualityStep = 2 };
+
+  // The setting step 0..2 of a band selects: frequency in Hz, gain in dB or quality. 0 for a
+  // band or step out of range.
+  static double StepSetting(int band, StepKind kind, int step);
 
   // Rate into warmth, boxiness, click (each clears its memory and recomputes), compressor
   // (make-up fades in again from 0), limiter, gain-reduction meter, output meter, in that

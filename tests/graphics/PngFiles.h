@@ -1,6 +1,8 @@
 // Small real PNG files and folders for the loading tests.
 #pragma once
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -21,7 +23,9 @@ inline std::vector<unsigned char> SolidPng(int w, int h, int r, int g, int b) {
 
 // A fresh, empty folder under the test temporary directory.
 inline std::string FreshFolder(const std::string& name) {
-  const std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / name;
+  // One folder per process: ctest runs each test in a process of its own, several at once.
+  const std::filesystem::path dir =
+      std::filesystem::path(::testing::TempDir()) / (name + "-" + std::to_string(::getpid()));
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   return dir.string();

@@ -79,7 +79,7 @@ PngImage RandomImage(const Format& f, SeededRandom& rnd, int width, int height) 
 }
 
 std::string TempPath(const std::string& name) {
-  return testing::TempDir() + "tundrax_raster_" + name;
+  return testing::TempDir() + "tundrax_raster_" + std::to_string(getpid()) + "_" + name;
 }
 
 void ExpectDecodes(const PngImage& im, LICE_IBitmap* bm, const std::string& what) {

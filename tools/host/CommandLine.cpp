@@ -248,7 +248,8 @@ std::string usageText() {
          "  tundrax-host screenshot PLUGIN.so OUT.png [--program N | --preset NAME]\n"
          "               [--param INDEX=VALUE]... [--hover X,Y] [--audio IN.wav]\n"
          "  tundrax-host edit PLUGIN.so [--idle-hz N | --no-idle] [--scale 1|2] [--seconds S]\n"
-         "               [--closed-seconds S] [--play] [--x-server-pid PID]\n";
+         "               [--closed-seconds S] [--play] [--x-server-pid PID]\n"
+         "  (a state FILE named .fxp or .fxb is a standard VST2 program or bank file)\n";
 }
 
 }  // namespace host

@@ -102,7 +102,9 @@ std::string flagsText(int32_t flags) {
                 {vst2::effFlagsCanDoubleReplacing, "double-replacing"}};
   std::string text;
   for (const auto& entry : kNames) {
-    if (flags & entry.bit) text += (text.empty() ? "" : " ") + std::string(entry.name);
+    if (!(flags & entry.bit)) continue;
+    if (!text.empty()) text += ' ';
+    text += entry.name;
   }
   return text;
 }

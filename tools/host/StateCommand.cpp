@@ -1,10 +1,12 @@
 // tundrax-host state: saves a plug-in's bank and program chunks into a file of our own and
-// loads them back, the way a DAW keeps a plug-in's state in its project.
+// loads them back, the way a DAW keeps a plug-in's state in its project; or, for a file named
+// .fxp or .fxb, the current program or the bank in the standard VST2 preset files.
 #include <cinttypes>
 #include <cstdio>
 
 #include "tools/host/Commands.h"
 #include "tools/host/OpenedPlugin.h"
+#include "tools/host/PresetFileCommand.h"
 #include "tools/host/StateFile.h"
 
 namespace host {
@@ -31,6 +33,14 @@ int save(PluginInstance& plugin, const StateOptions& options) {
     checkProgramIndex(plugin, program);
     plugin.setProgram(program);
   }
+  if (isProgramFile(options.file)) {
+    saveProgramFile(plugin, options.file);
+    return 0;
+  }
+  if (isBankFile(options.file)) {
+    saveBankFile(plugin, options.file);
+    return 0;
+  }
   SavedState state;
   state.uniqueID = plugin.effect().uniqueID;
   state.pluginVersion = plugin.effect().version;
@@ -47,6 +57,16 @@ int save(PluginInstance& plugin, const StateOptions& options) {
 }
 
 int load(PluginInstance& plugin, const StateOptions& options) {
+  if (isProgramFile(options.file) || isBankFile(options.file)) {
+    if (isProgramFile(options.file)) {
+      loadProgramFile(plugin, options.file);
+    } else {
+      loadBankFile(plugin, options.file);
+    }
+    printPrograms(plugin);
+    printParameters(plugin);
+    return 0;
+  }
   SavedState state = readStateFile(options.file);
   if (state.uniqueID != plugin.effect().uniqueID) {
     throw HostError(options.file + " holds the state of plug-in " + fourCharText(state.uniqueID) +
