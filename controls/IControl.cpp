@@ -98,7 +98,9 @@ void IControl::SetDirty(bool pushParamToPlug) {
     std::string text = ParamDisplayText();
     text += ' ';
     // Labels and names never change after construction: read without the mutex.
-    if (const IParam* param = GetParam()) text += param->GetLabelForHost();
+    if (const IParam* param = GetParam()) {
+      text += param->GetLabelForHost(param->GetNonNormalized(GetValue()));
+    }
     mValDisplayControl->SetTextFromPlug(text.c_str());
   }
   if (mNameDisplayControl) {

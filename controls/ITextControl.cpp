@@ -36,9 +36,9 @@ void ICaptionControl::OnMouseDown(int, int, IMouseMod* mod) {
 bool ICaptionControl::Draw(IGraphics* graphics) {
   mStr = ParamDisplayText();
   if (mShowParamLabel) {
-    if (const IParam* param = GetParam()) {  // labels never change: no lock
+    if (const IParam* param = GetParam()) {
       mStr += ' ';
-      mStr += param->GetLabelForHost();
+      mStr += param->GetLabelForHost(param->GetNonNormalized(GetValue()));
     }
   }
   return ITextControl::Draw(graphics);

@@ -126,8 +126,10 @@ void IParam::GetDisplayForHost(double value, bool normalized, char* out,
   CopyText(out, text, kDisplayBufSize);
 }
 
-const char* IParam::GetLabelForHost() const {
-  return *GetDisplayText(TruncToInt(mValue)) ? "" : mLabel;
+const char* IParam::GetLabelForHost() const { return GetLabelForHost(mValue); }
+
+const char* IParam::GetLabelForHost(double realValue) const {
+  return *GetDisplayText(TruncToInt(realValue)) ? "" : mLabel;
 }
 
 const char* IParam::GetDisplayText(int value) const {

@@ -60,6 +60,9 @@ class IParam {
 
   const char* GetNameForHost() const { return mName; }
   const char* GetLabelForHost() const;
+  // The label shown beside realValue: none where that value has a display text. Reads only what
+  // never changes after Init, so the editor may call it without the plug-in's mutex.
+  const char* GetLabelForHost(double realValue) const;
   const char* GetParamGroupForHost() const { return mGroup; }
 
   const char* GetDisplayText(int value) const;

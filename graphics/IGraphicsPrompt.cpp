@@ -3,10 +3,12 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <mutex>
 #include <string_view>
 
 #include "IGraphics.h"
 #include "core/IParam.h"
+#include "core/IPlugBase.h"
 
 namespace {
 bool UsesMenu(const IParam& param) {
@@ -31,13 +33,19 @@ bool ParseNumber(const char* text, double* value) {
 
 void IGraphics::PromptUserInput(IGraphicsControl* control, IParam* param, IRECT* area) {
   if (!control || !param || !area) return;
+  // Host threads write the parameter's value under the plug-in's mutex; a prompt is a gesture,
+  // not drawing, so it may take the mutex briefly to read it.
   char current[IParam::kDisplayBufSize];
+  std::unique_lock<std::recursive_mutex> lock;
+  if (mPlug) lock = std::unique_lock(mPlug->GetMutex());
   if (!UsesMenu(*param)) {
     param->GetDisplayForHost(param->Value(), false, current, false);
+    lock = {};
     PromptUserInput(control, control->GetText(), area, current, param);
     return;
   }
   param->GetDisplayForHost(current);
+  lock = {};
   IPopupMenu menu;
   const int n = param->GetNDisplayTexts();
   for (int i = 0; i < n; ++i) {
