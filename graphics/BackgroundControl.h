@@ -18,16 +18,6 @@ class BackgroundControl final : public IGraphicsControl {
   // A panel filled with the colour.
   BackgroundControl(const IRECT& rect, const IColor& color);
 
-  void SetGraphics(IGraphics*) override {}
-  void OnMouseDown(int, int, IMouseMod*) override {}
-  void OnMouseUp(int, int, IMouseMod*) override {}
-  void OnMouseDrag(int, int, int, int, IMouseMod*) override {}
-  void OnMouseDblClick(int, int, IMouseMod*) override {}
-  void OnMouseWheel(int, int, IMouseMod*, int) override {}
-  bool OnKeyDown(int, int, int) override { return false; }
-  void OnMouseOver(int, int, IMouseMod*) override {}
-  void OnMouseOut() override {}
-
   bool Draw(IGraphics* graphics) override;
 
   void SetValueFromPlug(double) override {}

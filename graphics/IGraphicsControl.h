@@ -18,16 +18,17 @@ class IGraphicsControl {
 
   // Called once by IGraphics::AttachControl: the editor the control draws into and prompts
   // through.
-  virtual void SetGraphics(IGraphics* graphics) = 0;
+  virtual void SetGraphics(IGraphics*) {}
 
-  virtual void OnMouseDown(int x, int y, IMouseMod* mod) = 0;
-  virtual void OnMouseUp(int x, int y, IMouseMod* mod) = 0;
-  virtual void OnMouseDrag(int x, int y, int dX, int dY, IMouseMod* mod) = 0;
-  virtual void OnMouseDblClick(int x, int y, IMouseMod* mod) = 0;
-  virtual void OnMouseWheel(int x, int y, IMouseMod* mod, int d) = 0;
-  virtual bool OnKeyDown(int x, int y, int key) = 0;
-  virtual void OnMouseOver(int x, int y, IMouseMod* mod) = 0;
-  virtual void OnMouseOut() = 0;
+  // Input; an element that only draws (a background) ignores all of it.
+  virtual void OnMouseDown(int, int, IMouseMod*) {}
+  virtual void OnMouseUp(int, int, IMouseMod*) {}
+  virtual void OnMouseDrag(int, int, int, int, IMouseMod*) {}
+  virtual void OnMouseDblClick(int, int, IMouseMod*) {}
+  virtual void OnMouseWheel(int, int, IMouseMod*, int) {}
+  virtual bool OnKeyDown(int, int, int) { return false; }
+  virtual void OnMouseOver(int, int, IMouseMod*) {}
+  virtual void OnMouseOut() {}
 
   // Draws into the editor's back buffer, clipped to the current drawing rectangle.
   virtual bool Draw(IGraphics* graphics) = 0;

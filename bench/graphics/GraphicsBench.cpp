@@ -17,15 +17,6 @@ constexpr int kW = 900, kH = 620, kKnob = 60, kFrames = 61;
 class Knob final : public IGraphicsControl {
  public:
   Knob(IBitmap strip, IRECT rect) : mStrip(strip), mRECT(rect) {}
-  void SetGraphics(IGraphics*) override {}
-  void OnMouseDown(int, int, IMouseMod*) override {}
-  void OnMouseUp(int, int, IMouseMod*) override {}
-  void OnMouseDrag(int, int, int, int, IMouseMod*) override {}
-  void OnMouseDblClick(int, int, IMouseMod*) override {}
-  void OnMouseWheel(int, int, IMouseMod*, int) override {}
-  bool OnKeyDown(int, int, int) override { return false; }
-  void OnMouseOver(int, int, IMouseMod*) override {}
-  void OnMouseOut() override {}
   bool Draw(IGraphics* g) override {
     const int frame = 1 + static_cast<int>(mValue * (kFrames - 1) + 0.5);
     return g->DrawBitmap(&mStrip, &mRECT, frame);
