@@ -5,27 +5,12 @@
 #include "EditorSession.h"
 #include "XServer.h"
 #include "tools/host/PluginLibrary.h"
-#include "vst2/EditorSnapshot.h"
 
 namespace x11test {
 namespace {
 
 constexpr int kWidth = 900, kHeight = 620;
 constexpr int kBypassWarmth = 0, kThreshold = 13;
-
-std::vector<uint32_t> Snapshot(host::PluginInstance& plug) {
-  vst2::EditorSnapshot snapshot;
-  EXPECT_EQ(plug.dispatch(vst2::effVendorSpecific, vst2::kEditorSnapshotIndex, 0, &snapshot), 1);
-  std::vector<uint32_t> pixels;
-  if (!snapshot.pixels) return pixels;
-  for (int y = 0; y < snapshot.height; ++y) {
-    for (int x = 0; x < snapshot.width; ++x) {
-      const auto* p = reinterpret_cast<const uint8_t*>(snapshot.pixels + y * snapshot.rowSpan + x);
-      pixels.push_back(uint32_t{p[1]} << 16 | uint32_t{p[2]} << 8 | p[3]);  // A, R, G, B
-    }
-  }
-  return pixels;
-}
 
 TEST(TundraxEditor, TheWindowShowsTheSnapshotOfTheSameStateAndSwitchesTakeClicks) {
   XDo("mousemove 1200 780");  // pointer away from the editor
@@ -35,7 +20,7 @@ TEST(TundraxEditor, TheWindowShowsTheSnapshotOfTheSameStateAndSwitchesTakeClicks
     s->Plug().setParameter(kBypassWarmth, 1.0f);
     s->Plug().setParameter(kThreshold, 0.3f);
   }
-  const std::vector<uint32_t> expected = Snapshot(windowless.Plug());
+  const std::vector<uint32_t> expected = SnapshotPixels(windowless.Plug());
   ASSERT_EQ(expected.size(), static_cast<size_t>(kWidth * kHeight));
 
   EXPECT_EQ(shown.RectWidth(), kWidth);
