@@ -8,7 +8,8 @@
 // after the last reset. So the port shows the loudest sample of the last 100 ms or so, falling
 // back with the meter's release (a 1 s time constant, so the hold is not seen). Resetting after
 // every cycle would look the same, but each rise of the held peak costs the meter a logarithm,
-// and small cycles would make it rise anew each time. The LV2 UI shows the ports and resets nothing.
+// and small cycles would make it rise anew each time. The LV2 UI shows the ports and resets
+// nothing.
 #pragma once
 
 #include "product/Tundrax.h"

@@ -10,8 +10,8 @@
 
 IPlugLV2UI::IPlugLV2UI(IPlugInstanceInfo instanceInfo, int nParams, const char* channelIOStr,
                        int nPresets, const char* effectName, const char* productName,
-                       const char* mfrName, int vendorVersion, int uniqueID, int mfrID,
-                       int latency, bool plugDoesMidi, bool plugDoesChunks, bool plugIsInst)
+                       const char* mfrName, int vendorVersion, int uniqueID, int mfrID, int latency,
+                       bool plugDoesMidi, bool plugDoesChunks, bool plugIsInst)
     : IPlugBase(nParams, channelIOStr, nPresets, effectName, productName, mfrName, vendorVersion,
                 uniqueID, mfrID, latency, plugDoesMidi, plugDoesChunks, plugIsInst, 0),
       mWrite(instanceInfo.mWrite),
@@ -32,7 +32,8 @@ void* IPlugLV2UI::Open() {
   IPlugEditor* editor = GetGUI();
   if (!editor || !mParentWindow || !editor->OpenWindow(mParentWindow)) return nullptr;
   const int scale = editor->WindowScale();
-  if (mResize) mResize->ui_resize(mResize->handle, editor->Width() * scale, editor->Height() * scale);
+  if (mResize)
+    mResize->ui_resize(mResize->handle, editor->Width() * scale, editor->Height() * scale);
   return editor->GetWindow();
 }
 

@@ -92,7 +92,8 @@ std::vector<uint32_t> Vst2Snapshot(float bypassWarmth, float threshold) {
 
 TEST(Jalv, ShowsTheEditorAsTheVst2SnapshotAndQuitsCleanly) {
   if (!OnPath("jalv.gtk3") || !OnPath("jackd")) {
-    if (std::getenv("CI")) FAIL() << "jalv.gtk3 or jackd is missing (tools/setup-debian.sh --tests)";
+    if (std::getenv("CI"))
+      FAIL() << "jalv.gtk3 or jackd is missing (tools/setup-debian.sh --tests)";
     GTEST_SKIP() << "jalv.gtk3 or jackd is missing";
   }
   x11test::XDo("mousemove 1000 760");  // pointer away from the editor
@@ -110,9 +111,9 @@ TEST(Jalv, ShowsTheEditorAsTheVst2SnapshotAndQuitsCleanly) {
   WaitFor(
       [&] {
         if (!jalv || !jalv->Running()) {
-          jalv = std::make_unique<Child>(std::vector<std::string>{
-              "jalv.gtk3", "-c", "bypass_warmth=1", "-c", "threshold=14.4",
-              "urn:orvalline:tundrax"});
+          jalv = std::make_unique<Child>(
+              std::vector<std::string>{"jalv.gtk3", "-c", "bypass_warmth=1", "-c", "threshold=14.4",
+                                       "urn:orvalline:tundrax"});
         }
         return (editor = x11test::FindViewableWindow(kWidth, kHeight)) != 0;
       },

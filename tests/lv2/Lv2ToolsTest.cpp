@@ -1,5 +1,5 @@
-// Debian's LV2 tools on the built bundle: lv2ls and lv2info find the plug-in with its ports and
-// presets without a warning, and lv2apply renders the generated kick bit for bit as
+// Debian's LV2 tools on the built bundle: lv2ls and lv2info find the plug-in with its ports,
+// presets and UI without a warning, and lv2apply renders the generated kick bit for bit as
 // tundrax-host renders it through the VST2 plug-in in double precision.
 #include <gtest/gtest.h>
 #include <unistd.h>

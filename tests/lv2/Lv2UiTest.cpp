@@ -155,7 +155,7 @@ TEST(Lv2Ui, ShowsTheHostsValuesAsTheVst2EditorDoesAndIgnoresBadOnes) {
   host.Param(kThreshold, 14.4f);
   host.Param(kAttack, 1e9f);  // clamped to the range's top
   host.Param(kRatio, std::numeric_limits<float>::quiet_NaN());
-  host.Port(kFirstParamPort + kRelease, 500.0f, sizeof(double));  // not a float
+  host.Port(kFirstParamPort + kRelease, 500.0f, sizeof(double));    // not a float
   host.Port(kFirstParamPort + kRelease, 500.0f, sizeof(float), 7);  // not a control value
   host.Port(0, 1.0f);                                               // an audio port
   host.Port(kOutputLevelPort + 1, 1.0f);                            // no such port
