@@ -11,14 +11,17 @@ constexpr int kVersion = 0x10002;      // 1.0.2
 }  // namespace
 
 Tundrax::Tundrax(IPlugInstanceInfo instanceInfo)
-    : Tundrax(instanceInfo, &mGainReductionSource, &mOutputSource) {}
+    : Tundrax(instanceInfo, nullptr, nullptr) {}
 
 Tundrax::Tundrax(IPlugInstanceInfo instanceInfo, IMeterSource* gainReductionMeter,
                  IMeterSource* outputMeter)
     : TundraxBinding(instanceInfo, kNumParams, "1-1 2-2", kNumPresets, "Tundrax", "", "Orvalline",
                      kVersion, kUniqueID, kMfrID, 0, false, false, false) {
   InitParameters();
-  if constexpr (kTundraxHasEditor) BuildEditor(gainReductionMeter, outputMeter);
+  if constexpr (kTundraxHasEditor) {
+    BuildEditor(gainReductionMeter ? gainReductionMeter : &mGainReductionSource,
+                outputMeter ? outputMeter : &mOutputSource);
+  }
   MakeFactoryPresets();
 }
 

@@ -31,7 +31,8 @@ class Tundrax : public TundraxBinding {
   const KickChain& GetChain() const { return mChain; }
 
  protected:
-  // For an instance whose chain never runs (the LV2 UI's): the editor's meters read these.
+  // For an instance whose chain never runs (the LV2 UI's): the editor's meters read these
+  // (null: the chain's).
   Tundrax(IPlugInstanceInfo instanceInfo, IMeterSource* gainReductionMeter,
           IMeterSource* outputMeter);
   // For the binding-specific subclass that feeds the meters to its host.
