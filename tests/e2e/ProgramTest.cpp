@@ -2,8 +2,6 @@
 // renaming, and a program that was never used.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "tests/e2e/TundraxPlugin.h"
 
 namespace {
@@ -13,11 +11,13 @@ using e2e::kNumPrograms;
 
 TEST(Programs, FactoryPresetsHoldTheirValues) {
   auto plugin = e2e::openTundrax();
+  EXPECT_EQ(plugin->program(), 0);
   for (int p = kNumPrograms - 1; p >= 0; --p) {
     SCOPED_TRACE(e2e::kProgramNames[p]);
     plugin->setProgram(p);
     EXPECT_EQ(plugin->program(), p);
     EXPECT_EQ(plugin->programName(), e2e::kProgramNames[p]);
+    EXPECT_EQ(plugin->programNameIndexed(p), e2e::kProgramNames[p]);
     std::vector<double> values = e2e::realValues(*plugin);
     ASSERT_EQ(values.size(), static_cast<std::size_t>(kNumParams));
     for (int i = 0; i < kNumParams; ++i) {
