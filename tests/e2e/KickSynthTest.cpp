@@ -9,12 +9,12 @@
 namespace {
 
 TEST(KickSynth, DeterministicHitsEveryHalfSecondAtMinus3DbfsWithFallingPitch) {
-  const int rate = 48000;
+  constexpr int rate = 48000;
   std::vector<double> kicks = kickgen::synthesizeKicks(rate, 4.0);
   ASSERT_EQ(kicks.size(), 192000u);
   EXPECT_EQ(kicks, kickgen::synthesizeKicks(rate, 4.0));
   EXPECT_TRUE(kickgen::synthesizeKicks(44100, 0.0).empty());
-  auto at = [rate](double seconds) { return static_cast<std::size_t>(seconds * rate); };
+  auto at = [](double seconds) { return static_cast<std::size_t>(seconds * rate); };
   auto peak = [&](double from, double to) {
     double p = 0.0;
     for (std::size_t i = at(from); i < at(to); ++i) p = std::max(p, std::fabs(kicks[i]));
