@@ -23,33 +23,13 @@ std::string DisplayOf(const IParam& param, double value, bool normalized = false
 
 }  // namespace
 
-TEST(IParam, BoolShowsOffAndOnAndHasNoLabelForIt) {
+// On and off, parsing and rounding are heard through the plug-in (tests/e2e ParameterTest).
+TEST(IParam, BoolDropsItsLabelAndIntKeepsTheLargerMaximum) {
   IParam p;
   p.InitBool("Bypass", false, "unit");
   EXPECT_EQ(p.Type(), IParam::kTypeBool);
-  EXPECT_EQ(Display(p), "off");
-  p.Set(1.0);
-  EXPECT_EQ(Display(p), "on");
   EXPECT_STREQ(p.GetLabelForHost(), "");
   EXPECT_EQ(DisplayOf(p, 0.7), "off");  // truncation, not rounding
-
-  int value = -1;
-  EXPECT_TRUE(p.MapDisplayText("on", &value));
-  EXPECT_EQ(value, 1);
-  EXPECT_FALSE(p.MapDisplayText("On", &value));  // case-sensitive
-  EXPECT_EQ(value, 1);
-}
-
-TEST(IParam, IntRoundsHalfUpAndKeepsTheLargerMaximum) {
-  IParam p;
-  p.InitInt("Step", 0, 0, 2);
-  p.SetNormalized(0.4);
-  EXPECT_EQ(p.Value(), 1.0);
-  p.SetNormalized(0.75);
-  EXPECT_EQ(p.Value(), 2.0);
-  p.SetNormalized(0.2);
-  EXPECT_EQ(p.Value(), 0.0);
-  EXPECT_EQ(p.GetNormalized(1.0), 0.5);
 
   IParam narrow;
   narrow.InitInt("Narrow", 0, 5, 3);
@@ -59,30 +39,24 @@ TEST(IParam, IntRoundsHalfUpAndKeepsTheLargerMaximum) {
   EXPECT_EQ(hi, 6.0);
 }
 
-TEST(IParam, ShapedCurveMapsBothWays) {
+// The curve itself is measured through the plug-in (tests/e2e ParameterTest); values outside the
+// range map to the ends, and only the upper bound holds for normalised input.
+TEST(IParam, RangeEndsOfTheShapedCurveAndOfNormalisedInput) {
   IParam p;
   p.InitDouble("Ratio", 2.0, 1.0, 20.0, 0.1);
   p.SetShape(2.66297);
-  p.SetNormalized(0.5);
-  EXPECT_NEAR(p.Value(), 4.9694, 1e-4);
-  EXPECT_NEAR(p.GetNormalized(2.0), 0.19971, 1e-5);
-  EXPECT_DOUBLE_EQ(p.GetNormalized(20.0), 1.0);
   EXPECT_EQ(p.GetNormalized(50.0), p.GetNormalized(20.0));
   EXPECT_EQ(p.GetNormalized(-3.0), p.GetNormalized(1.0));
   EXPECT_EQ(DisplayOf(p, 2.0), "2.0");
-}
-
-TEST(IParam, OnlyTheUpperBoundIsEnforcedOnNormalisedInput) {
-  IParam p;
-  p.InitDouble("Attack", 10.0, 1.0, 100.0, 0.1);
   p.SetNormalized(1.2);
-  EXPECT_EQ(p.Value(), 100.0);
+  EXPECT_EQ(p.Value(), 20.0);
   p.SetNormalized(-0.2);
   EXPECT_LT(p.Value(), 1.0);
   p.Set(-5.0);
   EXPECT_EQ(p.Value(), 1.0);
 }
 
+// setParameter drops NaN before it gets here; the parameter holds its value for every caller.
 TEST(IParam, NotANumberNeverBecomesTheValue) {
   IParam p;
   p.InitDouble("Release", 50.0, 1.0, 500.0, 0.1, "ms", "", 2.33354);

@@ -124,25 +124,6 @@ TEST_F(PresetTest, VersionHeaderIsReadOnlyWhenComplete) {
   EXPECT_EQ(pos, 0);
 }
 
-TEST_F(PresetTest, BankRoundTripKeepsNamesFlagsAndStates) {
-  plug.MakePreset("", 1, 2, 3.0);  // an empty name survives too
-  plug.MakePreset("Second", 0, 1, 4.0);
-  ByteChunk bank;
-  ASSERT_TRUE(plug.SerializePresets(&bank));
-
-  TestPlug copy(3, "2-2", 4);
-  Init(copy);
-  copy.MakePreset("Other", 1, 1, 1.0);
-  copy.MakePreset("Other", 1, 1, 1.0);
-  copy.MakePreset("Other", 1, 1, 1.0);
-  EXPECT_EQ(copy.UnserializePresets(&bank, 0), bank.Size());
-  ByteChunk again;
-  copy.SerializePresets(&again);
-  EXPECT_EQ(again, bank);
-  EXPECT_STREQ(copy.GetPresetName(0), "");
-  EXPECT_EQ(Values(copy), (std::vector<double>{1, 2, 3}));  // the current preset is restored
-}
-
 TEST_F(PresetTest, BankCutShortLeavesNoPresetWithAPartialState) {
   plug.MakePreset("A", 1, 2, 3.0);
   plug.MakePreset("B", 0, 1, 4.0);
@@ -163,19 +144,6 @@ TEST_F(PresetTest, BankCutShortLeavesNoPresetWithAPartialState) {
   TestPlug reader(3, "2-2", 4);
   Init(reader);
   EXPECT_EQ(reader.UnserializePresets(&saved, 0), saved.Size());
-}
-
-TEST_F(PresetTest, ModifyCurrentPresetRewritesStateAndRenames) {
-  plug.MakePreset("A", 0, 0, 2.0);
-  ASSERT_TRUE(plug.RestorePreset(0));
-  plug.GetParam(2)->Set(11.0);
-  plug.ModifyCurrentPreset("Renamed");
-  plug.GetParam(2)->Set(2.0);
-  ASSERT_TRUE(plug.RestorePreset(0));
-  EXPECT_EQ(plug.GetParam(2)->Value(), 11.0);
-  EXPECT_STREQ(plug.GetPresetName(0), "Renamed");
-  plug.ModifyCurrentPreset("");
-  EXPECT_STREQ(plug.GetPresetName(0), "Renamed");
 }
 
 TEST_F(PresetTest, DumpsWriteSourceLines) {

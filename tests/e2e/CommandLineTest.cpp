@@ -12,8 +12,9 @@ using host::UsageError;
 using Args = std::vector<std::string>;
 
 TEST(CommandLine, ProcessTakesEveryOption) {
-  Args args = {"p.so",    "in.wav", "out.flac", "--preset", "808 Kick",    "--param", "13=0.5",
-               "--param", "0=1",    "--block",  "300",      "--precision", "double",  "--offline"};
+  Args args = {"p.so",   "in.wav",    "out.flac",  "--preset", "808 Kick", "--param",
+               "13=0.5", "--param",   "0=1",       "--block",  "300",      "--precision",
+               "double", "--offline", "--compare", "12=0"};
   host::ProcessOptions options = host::parseProcessArgs(args);
   EXPECT_EQ(options.plugin, "p.so");
   EXPECT_EQ(options.input, "in.wav");
@@ -28,11 +29,15 @@ TEST(CommandLine, ProcessTakesEveryOption) {
   EXPECT_EQ(options.blockSize, 300);
   EXPECT_EQ(options.precision, host::Precision::Double);
   EXPECT_TRUE(options.offline);
+  ASSERT_TRUE(options.compare);
+  EXPECT_EQ(options.compare->index, 12);
+  EXPECT_EQ(options.compare->value, 0.0f);
 
   host::ProcessOptions defaults = host::parseProcessArgs(Args{"p.so", "a.wav", "b.wav"});
   EXPECT_EQ(defaults.blockSize, 512);
   EXPECT_EQ(defaults.precision, host::Precision::Single);
   EXPECT_FALSE(defaults.offline);
+  EXPECT_FALSE(defaults.compare);
 }
 
 TEST(CommandLine, ProcessRefusesMalformedArguments) {

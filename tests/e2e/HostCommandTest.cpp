@@ -1,5 +1,7 @@
 // tundrax-host run as a user runs it: reports on stdout, clear messages and a non-zero exit
-// status for every mistake.
+// status for every mistake; state in its own files and in .fxp and .fxb files (saved in the
+// parameter forms, as Tundrax announces no chunks; the chunk forms are read too), refusing
+// another plug-in's, a truncated or an oversized file.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -10,7 +12,9 @@
 #include <fstream>
 #include <string>
 
+#include "tests/e2e/TundraxPlugin.h"
 #include "tools/host/AudioFile.h"
+#include "tools/host/PresetFile.h"
 #include "tools/kickgen/KickSynth.h"
 
 namespace {
@@ -20,6 +24,8 @@ namespace fs = std::filesystem;
 struct Result {
   int status;
   std::string output;  // stdout and stderr together
+
+  bool has(const std::string& part) const { return output.find(part) != std::string::npos; }
 };
 
 Result runHost(const std::string& args) {
@@ -49,6 +55,8 @@ class HostCommand : public ::testing::Test {
   void TearDown() override { fs::remove_all(mDir); }
   // A file in the test's folder, quoted for the shell.
   std::string path(const std::string& name) const { return "'" + (mDir / name).string() + "'"; }
+  std::string file(const std::string& name) const { return (mDir / name).string(); }
+  Result state(const std::string& args) { return runHost("state " + mPlugin + " " + args); }
 
   fs::path mDir;
   const std::string mPlugin = "'" TUNDRAX_PLUGIN_PATH "'";
@@ -59,22 +67,21 @@ TEST_F(HostCommand, InfoDescribesThePlugin) {
   EXPECT_EQ(text.status, 0) << text.output;
   for (const char* expected : {"'zoor' 2054123378 (0x7a6f6f72)", "flags            0x1019",
                                "Orvalline", "Trance Kick 2", "Threshold", "receiveVstTimeInfo"}) {
-    EXPECT_NE(text.output.find(expected), std::string::npos) << expected << "\n" << text.output;
+    EXPECT_TRUE(text.has(expected)) << expected << "\n" << text.output;
   }
   Result json = runHost("info " + mPlugin + " --json");
   EXPECT_EQ(json.status, 0);
-  EXPECT_NE(json.output.find("\"uniqueID\": \"zoor\""), std::string::npos) << json.output;
-  EXPECT_NE(json.output.find("\"numParams\": 17"), std::string::npos);
+  EXPECT_TRUE(json.has("\"uniqueID\": \"zoor\"")) << json.output;
+  EXPECT_TRUE(json.has("\"numParams\": 17"));
 }
 
 TEST_F(HostCommand, ProcessWritesTheFileAndReportsLevels) {
   Result result = runHost("process " + mPlugin + " " + path("kick.wav") + " " + path("out.flac") +
                           " --preset '808 Kick' --param 13=0.25 --block 100");
   ASSERT_EQ(result.status, 0) << result.output;
-  EXPECT_NE(result.output.find("program 4 \"808 Kick\""), std::string::npos) << result.output;
-  EXPECT_NE(result.output.find("channel 2"), std::string::npos);
-  EXPECT_NE(result.output.find("Threshold                12.0 dB"), std::string::npos)
-      << result.output;
+  EXPECT_TRUE(result.has("program 4 \"808 Kick\"")) << result.output;
+  EXPECT_TRUE(result.has("channel 2"));
+  EXPECT_TRUE(result.has("Threshold                12.0 dB")) << result.output;
   host::AudioReader out((mDir / "out.flac").string());
   EXPECT_EQ(out.frames(), 44100);
   EXPECT_EQ(out.sampleRate(), 44100);
@@ -104,34 +111,30 @@ TEST_F(HostCommand, MistakesExitNonZeroWithAMessage) {
        }) {
     Result result = runHost(c.args);
     EXPECT_NE(result.status, 0) << c.args;
-    EXPECT_NE(result.output.find(c.message), std::string::npos) << c.args << "\n" << result.output;
+    EXPECT_TRUE(result.has(c.message)) << c.args << "\n" << result.output;
   }
 }
 
 TEST_F(HostCommand, StateRoundTrip) {
-  Result saved =
-      runHost("state " + mPlugin + " save " + path("s.txst") + " --program 3 --program 7");
+  Result saved = state("save " + path("s.txst") + " --program 3 --program 7");
   ASSERT_EQ(saved.status, 0) << saved.output;
-  EXPECT_NE(saved.output.find("bank chunk 1691 bytes, program chunk 144 bytes, current program 7"),
-            std::string::npos)
+  EXPECT_TRUE(saved.has("bank chunk 1691 bytes, program chunk 144 bytes, current program 7"))
       << saved.output;
-  Result loaded = runHost("state " + mPlugin + " load " + path("s.txst"));
+  Result loaded = state("load " + path("s.txst"));
   ASSERT_EQ(loaded.status, 0) << loaded.output;
-  EXPECT_NE(loaded.output.find("programs (current 7)"), std::string::npos) << loaded.output;
-  EXPECT_NE(loaded.output.find("Warmth gain              2"), std::string::npos) << loaded.output;
+  EXPECT_TRUE(loaded.has("programs (current 7)")) << loaded.output;
+  EXPECT_TRUE(loaded.has("Warmth gain              2")) << loaded.output;
 
   // A state whose bank the plug-in refuses is reported as an error.
-  std::fstream file((mDir / "s.txst").string(), std::ios::in | std::ios::out | std::ios::binary);
-  file.seekp(24 + 8);  // the first program's name length, inside the bank chunk
+  std::fstream stored(file("s.txst"), std::ios::in | std::ios::out | std::ios::binary);
+  stored.seekp(24 + 8);  // the first program's name length, inside the bank chunk
   const char huge[4] = {'\x7f', '\x7f', '\x7f', '\x7f'};
-  file.write(huge, 4);
-  file.close();
-  Result refused = runHost("state " + mPlugin + " load " + path("s.txst"));
+  stored.write(huge, 4);
+  stored.close();
+  Result refused = state("load " + path("s.txst"));
   EXPECT_EQ(refused.status, 1) << refused.output;
-  EXPECT_NE(refused.output.find("rejected the bank chunk"), std::string::npos) << refused.output;
+  EXPECT_TRUE(refused.has("rejected the bank chunk")) << refused.output;
 }
-
-}  // namespace
 
 TEST_F(HostCommand, ScreenshotWritesTheEditorAndRefusesWhatItCannotDo) {
   Result shot = runHost("screenshot " + mPlugin + " " + path("editor.png") +
@@ -151,8 +154,79 @@ TEST_F(HostCommand, ScreenshotWritesTheEditorAndRefusesWhatItCannotDo) {
 
   Result badHover = runHost("screenshot " + mPlugin + " " + path("x.png") + " --hover 3");
   EXPECT_EQ(badHover.status, 2);
-  EXPECT_NE(badHover.output.find("--hover expects X,Y"), std::string::npos) << badHover.output;
+  EXPECT_TRUE(badHover.has("--hover expects X,Y")) << badHover.output;
   Result noFolder = runHost("screenshot " + mPlugin + " " + path("missing/x.png"));
   EXPECT_EQ(noFolder.status, 1);
-  EXPECT_NE(noFolder.output.find("cannot write"), std::string::npos) << noFolder.output;
+  EXPECT_TRUE(noFolder.has("cannot write")) << noFolder.output;
 }
+
+TEST_F(HostCommand, FxpAndFxbRoundTripThroughTheParameterForms) {
+  const std::string fxp = file("p.fxp"), fxb = file("b.FXB");
+  EXPECT_TRUE(state("save " + path("p.fxp") + " --program 4").has("as parameter values"));
+  EXPECT_EQ(state("save " + path("b.FXB") + " --program 7").status, 0);
+
+  const auto program = host::decodeProgramFile(host::readPresetFile(fxp));
+  EXPECT_FALSE(program.program.isChunk);
+  EXPECT_EQ(program.program.name, "808 Kick");
+  EXPECT_EQ(program.uniqueID, 0x7a6f6f72);
+  ASSERT_EQ(program.program.params.size(), 17u);
+  EXPECT_EQ(program.program.params[3], 1.0f);  // warmth frequency step 2 of 0..2
+
+  const auto bank = host::decodeBankFile(host::readPresetFile(fxb));
+  ASSERT_EQ(bank.programs.size(), 11u);
+  EXPECT_EQ(bank.currentProgram, 7);
+  for (int i = 0; i < 11; ++i) EXPECT_EQ(bank.programs[i].name, e2e::kProgramNames[i]);
+
+  const Result loaded = state("load " + path("b.FXB"));
+  EXPECT_EQ(loaded.status, 0);
+  EXPECT_TRUE(loaded.has("programs (current 7)")) << loaded.output;
+  EXPECT_TRUE(state("load " + path("p.fxp")).has("0  808 Kick"));
+}
+
+TEST_F(HostCommand, FxpAndFxbInTheChunkForms) {
+  auto plugin = e2e::openTundrax();
+  plugin->setProgram(5);
+  plugin->setParameter(13, 0.5f);
+  host::FxProgramFile program;
+  program.uniqueID = plugin->effect().uniqueID;
+  program.numParams = 17;
+  program.program = {"Edited", true, {}, plugin->getChunk(host::ChunkKind::Program)};
+  host::writePresetFile(file("c.fxp"), host::encodeProgramFile(program));
+  host::FxBankFile bank;
+  bank.uniqueID = program.uniqueID;
+  bank.numPrograms = 11;
+  bank.currentProgram = 5;
+  bank.isChunk = true;
+  bank.chunk = plugin->getChunk(host::ChunkKind::Bank);
+  host::writePresetFile(file("c.fxb"), host::encodeBankFile(bank));
+  plugin->close();
+
+  const Result loaded = state("load " + path("c.fxp"));
+  EXPECT_TRUE(loaded.has("Threshold                24.0 dB")) << loaded.output;
+  EXPECT_TRUE(loaded.has("0  Edited")) << loaded.output;
+  const Result loadedBank = state("load " + path("c.fxb"));
+  EXPECT_TRUE(loadedBank.has("programs (current 5)")) << loadedBank.output;
+  EXPECT_TRUE(loadedBank.has("Threshold                24.0 dB")) << loadedBank.output;
+}
+
+TEST_F(HostCommand, RefusesForeignTruncatedAndOversizedPresetFiles) {
+  state("save " + path("p.fxp"));
+  std::vector<uint8_t> bytes = host::readPresetFile(file("p.fxp"));
+  std::vector<uint8_t> foreign = bytes;
+  foreign[16] = 'X';
+  host::writePresetFile(file("foreign.fxp"), foreign);
+  host::writePresetFile(file("short.fxp"), {bytes.begin(), bytes.end() - 1});
+  fs::resize_file(file("p.fxp"), host::kMaxPresetFileSize + 1);
+  struct Case {
+    const char* name;
+    const char* message;
+  };
+  for (Case c : {Case{"foreign.fxp", "a preset of plug-in 'Xoor', not of 'zoor'"},
+                 Case{"short.fxp", "size field"}, Case{"p.fxp", "more than any preset file"}}) {
+    const Result out = state("load " + path(c.name));
+    EXPECT_TRUE(out.has(c.message)) << out.output;
+    EXPECT_EQ(out.status, 1) << c.name;
+  }
+}
+
+}  // namespace

@@ -161,6 +161,7 @@ TEST(Robustness, TextsStayInsideTheirBuffers) {
   }
   EXPECT_LE(bytesTouched(*plugin, vst2::effGetProgramName, 0), 24u);
   EXPECT_EQ(bytesTouched(*plugin, vst2::effGetProgramName, 0), 24u);  // cut, not dropped
+  EXPECT_EQ(plugin->programName(), std::string(23, 'n'));
   for (int p = -1; p <= e2e::kNumPrograms; ++p) {
     EXPECT_LE(bytesTouched(*plugin, vst2::effGetProgramNameIndexed, p), 24u) << p;
   }

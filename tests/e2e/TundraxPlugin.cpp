@@ -1,29 +1,32 @@
 #include "tests/e2e/TundraxPlugin.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
+#include "tools/host/BlockProcessor.h"
+
 namespace e2e {
 
 const std::array<ParamInfo, kNumParams> kParams = {{
-    {"Bypass warmth", "", 0, 1, false},
-    {"Bypass boxiness", "", 0, 1, false},
-    {"Bypass click", "", 0, 1, false},
-    {"Warmth frequency", "", 0, 2, false},
-    {"Warmth gain", "", 0, 2, false},
-    {"Warmth quality", "", 0, 2, false},
-    {"Boxiness frequency", "", 0, 2, false},
-    {"Boxiness gain", "", 0, 2, false},
-    {"Boxiness quality", "", 0, 2, false},
-    {"Click frequency", "", 0, 2, false},
-    {"Click gain", "", 0, 2, false},
-    {"Click quality", "", 0, 2, false},
-    {"Ratio", "", 1, 20, true},
-    {"Threshold", "dB", 0, 48, true},
-    {"Attack", "ms", 1, 100, true},
-    {"Release", "ms", 1, 500, true},
-    {"", "dB", 0, 48, true},
+    {"Bypass warmth", "", 0, 1, false, 0},
+    {"Bypass boxiness", "", 0, 1, false, 0},
+    {"Bypass click", "", 0, 1, false, 0},
+    {"Warmth frequency", "", 0, 2, false, 0},
+    {"Warmth gain", "", 0, 2, false, 0},
+    {"Warmth quality", "", 0, 2, false, 0},
+    {"Boxiness frequency", "", 0, 2, false, 0},
+    {"Boxiness gain", "", 0, 2, false, 0},
+    {"Boxiness quality", "", 0, 2, false, 0},
+    {"Click frequency", "", 0, 2, false, 0},
+    {"Click gain", "", 0, 2, false, 0},
+    {"Click quality", "", 0, 2, false, 0},
+    {"Ratio", "", 1, 20, true, 2.66297},
+    {"Threshold", "dB", 0, 48, true, 0},
+    {"Attack", "ms", 1, 100, true, 2.38143},
+    {"Release", "ms", 1, 500, true, 2.33354},
+    {"", "dB", 0, 48, true, 0},
 }};
 
 const std::array<const char*, kNumPrograms> kProgramNames = {
@@ -47,6 +50,21 @@ const std::array<std::array<int, 9>, kNumPrograms> kPresetSteps = {{
 
 const std::array<double, kNumParams> kDefaults = {0, 0, 0, 0,   0,   0,    0,    0,  0,
                                                   0, 0, 0, 2.0, 0.0, 10.0, 50.0, 0.0};
+
+double realFor(int param, double normalised) {
+  const ParamInfo& p = kParams[param];
+  const double x = p.shape == 0.0
+                       ? normalised
+                       : (std::exp(p.shape * normalised) - 1.0) / (std::exp(p.shape) - 1.0);
+  return p.min + (p.max - p.min) * x;
+}
+
+float normalisedFor(int param, double real) {
+  const ParamInfo& p = kParams[param];
+  const double x = (real - p.min) / (p.max - p.min);
+  const double s = p.shape;
+  return static_cast<float>(s == 0.0 ? x : std::log((std::exp(s) - 1.0) * x + 1.0) / s);
+}
 
 std::shared_ptr<host::PluginLibrary> loadTundrax() {
   return host::PluginLibrary::load(TUNDRAX_PLUGIN_PATH);
@@ -104,6 +122,26 @@ std::vector<double> realValues(host::PluginInstance& plugin) {
 std::mt19937 seededRandom(const char* testName, uint32_t seed) {
   std::printf("%s: seed %u\n", testName, seed);
   return std::mt19937(seed);
+}
+
+Signal render(host::PluginInstance& plugin, host::Precision precision, const Signal& in,
+              int32_t piece) {
+  const int channels = static_cast<int>(in.size());
+  host::BlockProcessor processor(plugin, channels, piece, precision);
+  Signal out(in.size(), std::vector<double>(in[0].size()));
+  for (std::size_t at = 0; at < in[0].size(); at += static_cast<std::size_t>(piece)) {
+    const auto frames = static_cast<int32_t>(std::min<std::size_t>(piece, in[0].size() - at));
+    for (int c = 0; c < channels; ++c) {
+      std::copy_n(in[c].begin() + static_cast<std::ptrdiff_t>(at), frames,
+                  processor.input(c).begin());
+    }
+    processor.process(frames);
+    for (int c = 0; c < channels; ++c) {
+      std::copy_n(processor.output(c).begin(), frames,
+                  out[c].begin() + static_cast<std::ptrdiff_t>(at));
+    }
+  }
+  return out;
 }
 
 }  // namespace e2e

@@ -1,5 +1,6 @@
 // The built plug-in, loaded as a host loads it (dlopen, VSTPluginMain), and what the tests
-// know about it: its parameter table, ranges and factory presets.
+// know about it: its parameter table, ranges, curves and factory presets; and audio streamed
+// through its process callbacks.
 #pragma once
 
 #include <array>
@@ -24,6 +25,8 @@ struct ParamInfo {
   const char* label;
   double min, max;
   bool isDouble;
+  double
+      shape;  // of the curve real = min + (max - min) (e^(shape n) - 1) / (e^shape - 1); 0: linear
 };
 
 extern const std::array<ParamInfo, kNumParams> kParams;
@@ -32,6 +35,10 @@ extern const std::array<const char*, kNumPrograms> kProgramNames;
 extern const std::array<std::array<int, 9>, kNumPrograms> kPresetSteps;
 // Real values of the "Default" program.
 extern const std::array<double, kNumParams> kDefaults;
+
+// The real value of `param` at a normalised value, and the normalised value that gives `real`.
+double realFor(int param, double normalised);
+float normalisedFor(int param, double real);
 
 std::shared_ptr<host::PluginLibrary> loadTundrax();
 
@@ -51,5 +58,13 @@ int32_t readInt32(const std::vector<uint8_t>& bytes, std::size_t offset);
 
 // A fixed seed, printed so a failure can be replayed.
 std::mt19937 seededRandom(const char* testName, uint32_t seed);
+
+// Planar audio: one vector per channel.
+using Signal = std::vector<std::vector<double>>;
+
+// Streams `in` through the plug-in in calls of `piece` frames (the last may be shorter);
+// `in.size()` channels are used.
+Signal render(host::PluginInstance& plugin, host::Precision precision, const Signal& in,
+              int32_t piece = 512);
 
 }  // namespace e2e

@@ -16,35 +16,26 @@ namespace {
 using alloccount::countedOperations;
 using alloccount::CountedRegion;
 
-// The counter must see what it is meant to catch, the plug-in's own allocations included.
-TEST(Allocation, TheCounterSeesHeapOperationsInsideARegion) {
+// The counter must see what it is meant to catch, the plug-in's own allocations and frees:
+// a new block size makes the plug-in reallocate its scratch buffers; and the C allocator's.
+// Outside a region nothing counts.
+TEST(Allocation, TheCounterSeesThePluginsHeapOperationsInsideARegionOnly) {
   auto plugin = e2e::openTundrax();
   int64_t before = countedOperations();
   {
     CountedRegion region;
+    plugin->setBlockSize(3000);
+  }
+  EXPECT_GE(countedOperations() - before, 2);
+  before = countedOperations();
+  {
+    CountedRegion region;  // the C allocator, which a plug-in may call directly
     void* volatile block = std::malloc(16);
     std::free(block);
   }
   EXPECT_EQ(countedOperations() - before, 2);
-
   before = countedOperations();
-  {
-    CountedRegion region;
-    std::vector<double>* volatile values = new std::vector<double>(100);
-    delete values;
-  }
-  EXPECT_EQ(countedOperations() - before, 4);
-
-  // A new block size makes the plug-in reallocate its scratch buffers.
-  before = countedOperations();
-  {
-    CountedRegion region;
-    plugin->setBlockSize(3000);
-  }
-  EXPECT_GT(countedOperations() - before, 0);
-
-  // Outside a region nothing counts.
-  before = countedOperations();
+  plugin->setBlockSize(5000);
   void* volatile block = std::malloc(16);
   std::free(block);
   EXPECT_EQ(countedOperations(), before);

@@ -66,11 +66,14 @@ double checkBand(int band, int rate) {
   double worst = 0.0;
   for (int f = 0; f < 3; ++f) {
     const double centre = table.frequency[f];
-    const double tones[3] = {centre / 2, centre, centre * 2};
+    // An octave above the Click band's top step lies past Nyquist at 11025 Hz.
+    std::vector<double> tones = {centre / 2, centre, centre * 2};
+    if (tones.back() >= fs / 2) tones.pop_back();
     std::vector<double> in(settle + window);
     for (std::size_t n = 0; n < in.size(); ++n) {
-      for (int t = 0; t < 3; ++t) {
-        const double phase = 2.0 * std::numbers::pi * tones[t] / fs * static_cast<double>(n) + t;
+      for (std::size_t t = 0; t < tones.size(); ++t) {
+        const double phase = 2.0 * std::numbers::pi * tones[t] / fs * static_cast<double>(n) +
+                             static_cast<double>(t);
         in[n] += kToneAmplitude * std::sin(phase);
       }
     }
@@ -112,6 +115,12 @@ TEST(BandResponse, EveryStepOfEveryBandMatchesTheAnalyticBell) {
                   kBands[band].name, rate, checkBand(band, rate));
     }
   }
+}
+
+// At 11025 Hz the Click band's 4000 Hz step is still below Nyquist: a real, stable bell.
+TEST(BandResponse, ClickTopStepAt11025HzIsAStableBell) {
+  std::printf("Click at 11025 Hz: largest deviation from the analytic response %.3g dB\n",
+              checkBand(2, 11025));
 }
 
 }  // namespace

@@ -32,10 +32,7 @@ TEST(Limiter, NothingLeavesAboveFullScale) {
       for (double peakDbfs : {12.0, 30.0, 60.0}) {
         plugin->setProgram(program);
         setReal(*plugin, kMakeup, makeup);
-        const std::vector<double> mono = loudKickAndNoise(48000, 19200, peakDbfs, seed);
-        // Left and right differ: the right channel is the left at half level, reversed.
-        Signal in = {mono, std::vector<double>(mono.rbegin(), mono.rend())};
-        for (double& x : in[1]) x *= 0.5;
+        const Signal in = loudStereo(48000, 19200, peakDbfs, seed, 0.5);
         for (Precision precision : {Precision::Double, Precision::Single}) {
           const Signal out = render(*plugin, precision, in);
           const double peak = peakOf(out);

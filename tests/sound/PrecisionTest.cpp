@@ -25,9 +25,8 @@ std::unique_ptr<host::PluginInstance> compressingInstance(int program, int chann
 TEST(Precision, SinglePathIsTheDoublePathNarrowed) {
   const uint32_t seed = 7001;
   e2e::seededRandom("Precision.SinglePathIsTheDoublePathNarrowed", seed);
-  const std::vector<double> mono = loudKickAndNoise(48000, 24000, 6.0, seed);
   for (int channels : {2, 1}) {
-    Signal in = {mono, std::vector<double>(mono.rbegin(), mono.rend())};
+    Signal in = loudStereo(48000, 24000, 6.0, seed, 1.0);
     in.resize(static_cast<std::size_t>(channels));
     for (auto& channel : in) {
       for (double& x : channel) x = static_cast<float>(x);  // what a single-precision host has

@@ -9,31 +9,6 @@
 
 namespace sound {
 
-namespace {
-
-// The curve shapes of the double parameters; the others map linearly.
-double shapeOf(int param) {
-  switch (param) {
-    case kRatio:
-      return 2.66297;
-    case kAttack:
-      return 2.38143;
-    case kRelease:
-      return 2.33354;
-    default:
-      return 0.0;
-  }
-}
-
-}  // namespace
-
-float normalisedFor(int param, double real) {
-  const e2e::ParamInfo& info = e2e::kParams[param];
-  const double x = (real - info.min) / (info.max - info.min);
-  const double s = shapeOf(param);
-  return static_cast<float>(s == 0.0 ? x : std::log((std::exp(s) - 1.0) * x + 1.0) / s);
-}
-
 double setReal(host::PluginInstance& plugin, int param, double real) {
   plugin.setParameter(param, normalisedFor(param, real));
   return realValue(plugin, param);
@@ -50,26 +25,6 @@ std::unique_ptr<host::PluginInstance> openBypassed(double sampleRate) {
   plugin->setSampleRate(sampleRate);
   plugin->resume();
   return plugin;
-}
-
-Signal render(host::PluginInstance& plugin, host::Precision precision, const Signal& in,
-              int32_t piece) {
-  const int channels = static_cast<int>(in.size());
-  host::BlockProcessor processor(plugin, channels, piece, precision);
-  Signal out(in.size(), std::vector<double>(in[0].size()));
-  for (std::size_t at = 0; at < in[0].size(); at += static_cast<std::size_t>(piece)) {
-    const auto frames = static_cast<int32_t>(std::min<std::size_t>(piece, in[0].size() - at));
-    for (int c = 0; c < channels; ++c) {
-      std::copy_n(in[c].begin() + static_cast<std::ptrdiff_t>(at), frames,
-                  processor.input(c).begin());
-    }
-    processor.process(frames);
-    for (int c = 0; c < channels; ++c) {
-      std::copy_n(processor.output(c).begin(), frames,
-                  out[c].begin() + static_cast<std::ptrdiff_t>(at));
-    }
-  }
-  return out;
 }
 
 Signal onChannels(const std::vector<double>& samples, int channels) {
@@ -105,6 +60,14 @@ std::vector<double> loudKickAndNoise(int sampleRate, std::size_t frames, double 
   std::uniform_real_distribution<double> noise(-peak, peak);
   for (std::size_t n = kickFrames; n < frames; ++n) x[n] = noise(random);
   return x;
+}
+
+Signal loudStereo(int sampleRate, std::size_t frames, double peakDbfs, uint32_t seed,
+                  double rightGain) {
+  const std::vector<double> mono = loudKickAndNoise(sampleRate, frames, peakDbfs, seed);
+  Signal in = {mono, std::vector<double>(mono.rbegin(), mono.rend())};
+  for (double& x : in[1]) x *= rightGain;
+  return in;
 }
 
 double toDb(double ratio) { return 20.0 * std::log10(ratio); }

@@ -1,6 +1,5 @@
-// What the sound tests share: real parameter values turned into the normalised values a host
-// sends, a configured instance, signals streamed through the process callbacks in calls of a
-// given length, and tone measurement over whole periods.
+// What the sound tests share: real parameter values sent as a host sends them, a configured
+// instance, test signals, and tone measurement over whole periods.
 #pragma once
 
 #include <cstdint>
@@ -8,12 +7,12 @@
 #include <vector>
 
 #include "tests/e2e/TundraxPlugin.h"
-#include "tools/host/BlockProcessor.h"
 
 namespace sound {
 
-// Planar audio: one vector per channel.
-using Signal = std::vector<std::vector<double>>;
+using e2e::normalisedFor;
+using e2e::render;
+using e2e::Signal;
 
 enum Param {
   kBypassWarmth = 0,
@@ -25,8 +24,6 @@ enum Param {
   kMakeup = 16,
 };
 
-// The normalised value whose shaped mapping gives `real` (the inverse curve of the parameter).
-float normalisedFor(int param, double real);
 // Sends the normalised value for `real` through setParameter; returns the real value the
 // plug-in now holds (the float the host sends rounds it a little).
 double setReal(host::PluginInstance& plugin, int param, double real);
@@ -35,11 +32,6 @@ double realValue(host::PluginInstance& plugin, int param);
 // An opened instance at `sampleRate` with every band bypassed and ratio 1: the chain is the
 // make-up gain and the limiter only.
 std::unique_ptr<host::PluginInstance> openBypassed(double sampleRate = 48000.0);
-
-// Streams `in` through the plug-in in calls of `piece` frames (the last may be shorter);
-// `in.size()` channels are used.
-Signal render(host::PluginInstance& plugin, host::Precision precision, const Signal& in,
-              int32_t piece = 512);
 
 // The same mono samples on `channels` channels.
 Signal onChannels(const std::vector<double>& samples, int channels = 2);
@@ -57,6 +49,10 @@ std::vector<double> squareWave(double amplitude, std::size_t frames, std::size_t
 // noise at the same peak, `frames` long.
 std::vector<double> loudKickAndNoise(int sampleRate, std::size_t frames, double peakDbfs,
                                      uint32_t seed);
+// Two channels that differ: that signal on the left, reversed and scaled by `rightGain` on the
+// right.
+Signal loudStereo(int sampleRate, std::size_t frames, double peakDbfs, uint32_t seed,
+                  double rightGain);
 
 double toDb(double ratio);
 
