@@ -14,8 +14,8 @@ IPlugLV2::IPlugLV2(IPlugInstanceInfo instanceInfo, int nParams, const char* chan
                    int nPresets, const char* effectName, const char* productName,
                    const char* mfrName, int vendorVersion, int uniqueID, int mfrID, int latency,
                    bool plugDoesMidi, bool plugDoesChunks, bool plugIsInst)
-    : IPlugBase(nParams, channelIOStr, nPresets, effectName, productName, mfrName, vendorVersion,
-                uniqueID, mfrID, latency, plugDoesMidi, plugDoesChunks, plugIsInst, 0),
+    : IPlugLV2Base(nParams, channelIOStr, nPresets, effectName, productName, mfrName, vendorVersion,
+                   uniqueID, mfrID, latency, plugDoesMidi, plugDoesChunks, plugIsInst),
       mInitialSampleRate(instanceInfo.mSampleRate),
       mInitialBlockSize(MaxBlockLengthOf(instanceInfo.mFeatures).value_or(kDefaultBlockSize)) {
   mInitialBlockSize = std::clamp(mInitialBlockSize, 1, kMaxBlockSize);

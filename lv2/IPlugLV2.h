@@ -16,7 +16,7 @@
 
 #include <lv2/core/lv2.h>
 
-#include "core/IPlugBase.h"
+#include "lv2/IPlugLV2Base.h"
 #include "lv2/PortLayout.h"
 
 struct IPlugInstanceInfo {
@@ -34,7 +34,7 @@ struct LV2MeterPort {
   const char* mUnit;
 };
 
-class IPlugLV2 : public IPlugBase {
+class IPlugLV2 : public IPlugLV2Base {
  public:
   // Cycles longer than this many frames are processed in pieces of this size, unless the
   // host announces a larger maximum block length (up to kMaxBlockSize).
@@ -90,18 +90,11 @@ class IPlugLV2 : public IPlugBase {
   uint32_t StateKeyUrid() const { return mStateKeyUrid; }
   uint32_t ChunkTypeUrid() const { return mChunkTypeUrid; }
 
-  // --- Operations of the base the LV2 binding has no host for ------------------------------------
+  // --- Gestures: the plug-in has no editor of its own to make them -----------------------------
 
   void BeginInformHostOfParamChange(int) override {}
   void InformHostOfParamChange(int, double) override {}
   void EndInformHostOfParamChange(int) override {}
-  void InformHostOfProgramChange() override {}
-  int GetSamplePos() override { return 0; }
-  double GetTempo() override { return 0.0; }
-  void GetTimeSig(int* num, int* denom) override { *num = *denom = 0; }
-  void GetTime(ITimeInfo*) override {}
-  void ResizeGraphics(int, int) override {}
-  bool SendMidiMsg(IMidiMsg*) override { return false; }
 
  private:
   double mInitialSampleRate;

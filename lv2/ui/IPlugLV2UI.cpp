@@ -12,8 +12,8 @@ IPlugLV2UI::IPlugLV2UI(IPlugInstanceInfo instanceInfo, int nParams, const char* 
                        int nPresets, const char* effectName, const char* productName,
                        const char* mfrName, int vendorVersion, int uniqueID, int mfrID, int latency,
                        bool plugDoesMidi, bool plugDoesChunks, bool plugIsInst)
-    : IPlugBase(nParams, channelIOStr, nPresets, effectName, productName, mfrName, vendorVersion,
-                uniqueID, mfrID, latency, plugDoesMidi, plugDoesChunks, plugIsInst, 0),
+    : IPlugLV2Base(nParams, channelIOStr, nPresets, effectName, productName, mfrName, vendorVersion,
+                   uniqueID, mfrID, latency, plugDoesMidi, plugDoesChunks, plugIsInst),
       mWrite(instanceInfo.mWrite),
       mController(instanceInfo.mController),
       mHeld(nParams, false) {

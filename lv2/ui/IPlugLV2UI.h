@@ -20,7 +20,7 @@
 #include <lv2/core/lv2.h>
 #include <lv2/ui/ui.h>
 
-#include "core/IPlugBase.h"
+#include "lv2/IPlugLV2Base.h"
 #include "lv2/PortLayout.h"
 
 struct IPlugInstanceInfo {
@@ -29,7 +29,7 @@ struct IPlugInstanceInfo {
   const LV2_Feature* const* mFeatures = nullptr;
 };
 
-class IPlugLV2UI : public IPlugBase {
+class IPlugLV2UI : public IPlugLV2Base {
  public:
   IPlugLV2UI(IPlugInstanceInfo instanceInfo, int nParams, const char* channelIOStr, int nPresets,
              const char* effectName, const char* productName, const char* mfrName,
@@ -67,13 +67,6 @@ class IPlugLV2UI : public IPlugBase {
   void InformHostOfParamChange(int idx, double normalizedValue) override;
   void EndInformHostOfParamChange(int idx) override;
   void SendHostNotification(const HostNotification& notification) override;
-  void InformHostOfProgramChange() override {}
-  int GetSamplePos() override { return 0; }
-  double GetTempo() override { return 0.0; }
-  void GetTimeSig(int* num, int* denom) override { *num = *denom = 0; }
-  void GetTime(ITimeInfo*) override {}
-  void ResizeGraphics(int, int) override {}
-  bool SendMidiMsg(IMidiMsg*) override { return false; }
 
  private:
   void Touch(int paramIdx, bool grabbed);
