@@ -41,6 +41,7 @@ class EditorTest : public ::testing::Test {
   Strip mKnobStrip{75, 75, 101};
   Strip mThreeFrames{90, 16, 3};
   Strip mTwoFrames{20, 20, 2};
+  Strip mOneFrame{20, 20, 1};
   GuiTestPlug mPlug;
   IGraphicsHeadless* mEditor = MakeEditor(&mPlug);
 };

@@ -15,18 +15,19 @@ namespace {
 using namespace x11input;
 
 TEST(X11Input, KeysMapToEngineCodesAndTheRestStayWithTheHost) {
-  EXPECT_EQ(EngineKeyCode(XK_space), KEY_SPACE);
-  EXPECT_EQ(EngineKeyCode(XK_Up), KEY_UPARROW);
-  EXPECT_EQ(EngineKeyCode(XK_Down), KEY_DOWNARROW);
-  EXPECT_EQ(EngineKeyCode(XK_Left), KEY_LEFTARROW);
-  EXPECT_EQ(EngineKeyCode(XK_Right), KEY_RIGHTARROW);
-  EXPECT_EQ(EngineKeyCode(XK_0), KEY_DIGIT_0);
-  EXPECT_EQ(EngineKeyCode(XK_9), KEY_DIGIT_0 + 9);
-  EXPECT_EQ(EngineKeyCode(XK_q), 31);
-  EXPECT_EQ(EngineKeyCode(XK_Q), 31);
-  EXPECT_EQ(EngineKeyCode(XK_eacute), -1);
-  EXPECT_EQ(EngineKeyCode(XK_BackSpace), -1);
-  EXPECT_EQ(EngineKeyCode(XK_Delete), -1);
+  const std::pair<KeySym, int> keys[] = {{XK_space, KEY_SPACE},
+                                         {XK_Up, KEY_UPARROW},
+                                         {XK_Down, KEY_DOWNARROW},
+                                         {XK_Left, KEY_LEFTARROW},
+                                         {XK_Right, KEY_RIGHTARROW},
+                                         {XK_0, KEY_DIGIT_0},
+                                         {XK_9, KEY_DIGIT_0 + 9},
+                                         {XK_q, 31},
+                                         {XK_Q, 31},
+                                         {XK_eacute, -1},
+                                         {XK_BackSpace, -1},
+                                         {XK_Delete, -1}};
+  for (auto [sym, code] : keys) EXPECT_EQ(EngineKeyCode(sym), code) << sym;
 }
 
 TEST(X11Input, ModifiersAndTheSuperKeyAsRightButton) {

@@ -29,8 +29,8 @@ class XvfbEnvironment : public ::testing::Environment {
     int fds[2];
     ASSERT_EQ(pipe(fds), 0);
     const std::string fd = std::to_string(fds[1]);
-    const char* argv[] = {"Xvfb",        "-displayfd", fd.c_str(), "-screen",  "0",
-                          "1024x768x24", "-nolisten",  "tcp",      "-noreset", nullptr};
+    const char* argv[] = {"Xvfb",         "-displayfd", fd.c_str(), "-screen",  "0",
+                          "2048x1536x24", "-nolisten",  "tcp",      "-noreset", nullptr};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addclose(&actions, fds[0]);
