@@ -6,6 +6,7 @@
 #include "controls/ControlKnobHover.h"
 #include "controls/ControlPeakMeter.h"
 #include "controls/ControlSwitches.h"
+#include "controls/FrameMapping.h"
 #include "controls/IFaderControl.h"
 #include "controls/IRadioButtonsControl.h"
 
@@ -33,7 +34,8 @@ TEST_F(Drawing, BitmapControlsDrawTheFrameForTheirValue) {
   for (auto [value, frame] : {std::pair{0.0, 1}, {1.0, 101}, {-0.3, 1}, {1.2, 101}})
     shows(value, frame);
   shows(std::nan(""), 1);
-  EXPECT_EQ(FrameAt(mEditor, 85, 40), 0);  // the right edge is outside
+  EXPECT_EQ(FrameForValue(101, std::nan("")), 1);  // not hidden by the engine's clamping
+  EXPECT_EQ(FrameAt(mEditor, 85, 40), 0);          // the right edge is outside
   single->SetValueFromPlug(0.7);
   mEditor->Tick();
   EXPECT_EQ(FrameAt(mEditor, 100, 10), 1);
