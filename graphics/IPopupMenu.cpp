@@ -1,5 +1,7 @@
 #include "IPopupMenu.h"
 
+#include <cstdio>
+
 IPopupMenuItem* IPopupMenu::AddItem(const char* text, int flags, IPopupMenu* submenu) {
   auto item = std::make_unique<IPopupMenuItem>();
   item->mText = text ? text : "";
@@ -23,6 +25,11 @@ const char* IPopupMenu::GetItemText(int index) {
 }
 
 std::string IPopupMenu::GetDisplayText(int index) const {
-  const IPopupMenuItem* item = GetItem(index);
-  return item ? item->mText : std::string();
+  if (index < 0 || index >= GetNItems()) return {};
+  const std::string& text = mItems[static_cast<size_t>(index)]->mText;
+  static constexpr const char* kFormats[] = {"%1d: ", "%02d: ", "%03d: "};
+  if (mPrefix < kPrefixOneDigit || mPrefix > kPrefixThreeDigits) return text;
+  char prefix[16];
+  std::snprintf(prefix, sizeof(prefix), kFormats[mPrefix - 1], index + 1);
+  return prefix + text;
 }

@@ -23,6 +23,14 @@ struct IPopupMenuItem {
 
 class IPopupMenu {
  public:
+  // How the platform menu numbers its items (1-based): none, "%1d: ", "%02d: ", "%03d: ".
+  enum EPrefix {
+    kPrefixNone = 0,
+    kPrefixOneDigit = 1,
+    kPrefixTwoDigits = 2,
+    kPrefixThreeDigits = 3
+  };
+
   IPopupMenu() = default;
   IPopupMenu(const IPopupMenu&) = delete;
   IPopupMenu& operator=(const IPopupMenu&) = delete;
@@ -37,7 +45,9 @@ class IPopupMenu {
   const IPopupMenuItem* GetItem(int index) const;
   const char* GetItemText(int index);
 
-  // The text a platform menu shows for item index; empty outside the items.
+  int GetPrefix() const { return mPrefix; }
+  void SetPrefix(int prefix) { mPrefix = prefix; }
+  // The text a platform menu shows for item index: the numbering prefix, then the text.
   std::string GetDisplayText(int index) const;
 
   // -1 when nothing was chosen.
@@ -45,6 +55,7 @@ class IPopupMenu {
   void SetChosenItemIdx(int index) { mChosenItemIdx = index; }
 
  private:
+  int mPrefix = kPrefixNone;
   int mChosenItemIdx = -1;
   std::vector<std::unique_ptr<IPopupMenuItem>> mItems;
 };

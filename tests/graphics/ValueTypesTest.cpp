@@ -27,8 +27,9 @@ TEST(IRECT, EmptinessTouchingIntersectionAndUnion) {
   EXPECT_EQ(b.Union(IRECT(20, 1, 30, 7)), IRECT(5, 1, 30, 10));
 }
 
-// Methods outside the table mean no blend; items outside the menu are none.
-TEST(IChannelBlendAndIPopupMenu, MethodsAndItemsOutsideTheirRangesAreHandled) {
+// Methods outside the table mean no blend; items outside the menu are none; the platform
+// menu numbers items when asked.
+TEST(IChannelBlendAndIPopupMenu, MethodsAndItemsOutsideTheirRangesAndItemNumbering) {
   const std::pair<int, int> modes[] = {
       {kBlendNone, LICE_BLIT_MODE_COPY | LICE_BLIT_USE_ALPHA},
       {kBlendClobber, LICE_BLIT_MODE_COPY},
@@ -52,5 +53,9 @@ TEST(IChannelBlendAndIPopupMenu, MethodsAndItemsOutsideTheirRangesAreHandled) {
   EXPECT_EQ(menu.GetItem(-1), nullptr);
   EXPECT_EQ(menu.GetItemText(9), nullptr);
   EXPECT_EQ(menu.GetDisplayText(0), "Soft");
+  menu.SetPrefix(IPopupMenu::kPrefixTwoDigits);  // the platform menu's 1-based numbering
+  EXPECT_EQ(menu.GetDisplayText(0), "01: Soft");
+  menu.SetPrefix(IPopupMenu::kPrefixThreeDigits);
+  EXPECT_EQ(menu.GetDisplayText(1), "002: ");
   EXPECT_EQ(menu.GetDisplayText(5), "");
 }
