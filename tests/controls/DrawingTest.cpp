@@ -204,7 +204,7 @@ TEST(HoverBox, ReadsTheValueNegatedOnlyWhenAskedAndNeverAsMinusZero) {
     editor->HandleMouseOver(true);
     Attach(&plug, editor);
     editor->Tick();
-    HostLog::Get().Take();
+    HostLog().take();
     IMouseMod none;
     editor->OnMouseOver(40, 80, &none);
     editor->Tick();
@@ -216,7 +216,7 @@ TEST(HoverBox, ReadsTheValueNegatedOnlyWhenAskedAndNeverAsMinusZero) {
         textPixels += got.B > got.R + 40;
       }
     EXPECT_GT(textPixels, 10);
-    EXPECT_TRUE(HostLog::Get().Take().empty());
+    EXPECT_TRUE(HostLog().take().empty());
   }
 }
 

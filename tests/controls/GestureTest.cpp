@@ -79,7 +79,7 @@ TEST_F(Gestures, TheLabelStripTakesNoInput) {
   Drag(kKnobX, top + 32, -107);  // the strip's last row
   IMouseMod mod = kLeft;
   mEditor->OnMouseWheel(kKnobX, top + 32, &mod, 5);
-  for (const HostCall& call : Heard()) EXPECT_NE(call.kind, HostCall::kAutomate);
+  for (const host::HostEvent& call : Heard()) EXPECT_NE(call.kind, host::HostEvent::Kind::Automate);
   EXPECT_EQ(knob->GetValue(), 0.0);
 
   Drag(kKnobX, top + 33, -107);  // the knob's first row
@@ -163,7 +163,7 @@ TEST_F(Gestures, AnEnumPromptIsAMenuWithTheCurrentEntryChecked) {
     answer = bad;
     Click(50, 20, kRight);
   }
-  for (const HostCall& call : Heard()) EXPECT_NE(call.kind, HostCall::kAutomate);
+  for (const host::HostEvent& call : Heard()) EXPECT_NE(call.kind, host::HostEvent::Kind::Automate);
   answer = 2;
   Click(50, 20, kRight);
   EXPECT_EQ(items, (std::vector<std::string>{"Soft", "Medium", "Hard"}));
