@@ -1,10 +1,12 @@
-// The product's editor as built in its constructor: the controls in their order and places,
-// and greying that follows the bypass parameters however they change.
+// The product's editor as built in its constructor: the controls in their order, inside the
+// editor and apart, greying that follows the bypass parameters however they change, and
+// bitmaps decoded once per process however many instances exist.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
 
+#include "graphics/BitmapCache.h"
 #include "graphics/IGraphics.h"
 #include "product/Tundrax.h"
 
@@ -99,4 +101,12 @@ TEST(EditorLayout, BypassGreysTheBandsSelectorsAndIconHoweverItChanges) {
   graphics.OnMouseUp(bypass.L + 5, bypass.T + 5, &left);
   EXPECT_EQ(effect->getParameter(effect, 1), 0.0f);
   EXPECT_EQ(grayedControls(graphics), noneGrayed);
+}
+
+// The editor loads its images by ids that stay the same from instance to instance.
+TEST(EditorLayout, InstancesShareEachDecodedBitmap) {
+  auto first = makeTundrax();
+  const int decodes = BitmapCache::DecodeCount();
+  auto second = makeTundrax();
+  EXPECT_EQ(BitmapCache::DecodeCount(), decodes);
 }
