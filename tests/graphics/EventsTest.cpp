@@ -158,6 +158,7 @@ TEST_F(EventsTest, ParameterValuesReachTheBoundControls) {
   g.AssignParamNameToolTips();
   EXPECT_EQ(knob->tooltip, "Gain");
   EXPECT_EQ(bg->tooltip, "");
+  EXPECT_EQ(g.GetControl(4), nullptr);
 }
 
 TEST_F(EventsTest, ResizeRebuildsUnderThePluginsMutex) {

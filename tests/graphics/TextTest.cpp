@@ -56,6 +56,7 @@ TEST(Text, DrawsRealGlyphsInsideItsRectangleAndSharesFontsPerStyle) {
     EXPECT_TRUE(gr->DrawIText(&text, "", &r));  // empty text needs no font
     EXPECT_TRUE(gr->DrawIText(&text, nullptr, &r));
     EXPECT_EQ(text.mCached, nullptr);
+    EXPECT_EQ(r, IRECT(5, 5, 195, 55));
     EXPECT_TRUE(gr->DrawIText(&text, "Kick", &r));
   });
   EXPECT_GT(inked(IRECT(5, 5, 60, 25)), 20);
