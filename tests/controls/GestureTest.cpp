@@ -46,44 +46,36 @@ TEST_F(Gestures, EachGestureReachesTheHostInOrder) {
   EXPECT_EQ(Normalized(p), 0.0);
 }
 
-TEST_F(Gestures, KnobGearingAndWheelSteps) {
+// The label strip over the knob takes no input. A full sweep of the 107-pixel knob takes four
+// times its height and stops at the ends; fine takes ten times that, with shift or the control
+// key.
+TEST_F(Gestures, KnobGearingWheelStepsAndTheLabelStrip) {
   auto* knob = AddKnob(GuiTestPlug::kMakeUp);
   Open();
-  // A full sweep of the 107-pixel control takes four times its height; fine takes ten times
-  // that, with shift or the control key.
+  const int top = kKnobRect.T;
+  Drag(kKnobX, top + 32, -107);  // the strip's last row
+  IMouseMod plain = kLeft, fine = kControl;
+  mEditor->OnMouseWheel(kKnobX, top + 32, &plain, 5);
+  for (const host::HostEvent& call : Heard()) EXPECT_NE(call.kind, host::HostEvent::Kind::Automate);
+  EXPECT_EQ(knob->GetValue(), 0.0);
+  Drag(kKnobX, top + 33, -107);  // the knob's first row
+  EXPECT_DOUBLE_EQ(knob->GetValue(), 0.25);
+
   Drag(kKnobX, kKnobY, -214);
-  EXPECT_DOUBLE_EQ(knob->GetValue(), 0.5);
+  EXPECT_DOUBLE_EQ(knob->GetValue(), 0.75);
   Drag(kKnobX, kKnobY, -214);
-  EXPECT_DOUBLE_EQ(knob->GetValue(), 1.0);
+  EXPECT_EQ(Normalized(GuiTestPlug::kMakeUp), 1.0);
   Drag(kKnobX, kKnobY, 428, kShift);
   EXPECT_NEAR(knob->GetValue(), 0.9, 1e-12);
   Drag(kKnobX, kKnobY, 3852, kControl);
   EXPECT_NEAR(knob->GetValue(), 0.0, 1e-12);
   Drag(kKnobX, kKnobY, -428 * 10, kShift);
   EXPECT_NEAR(knob->GetValue(), 1.0, 1e-12);
-  // Past the end the value stays at the end.
-  Drag(kKnobX, kKnobY, -50);
-  EXPECT_EQ(Normalized(GuiTestPlug::kMakeUp), 1.0);
 
-  IMouseMod plain = kLeft, fine = kControl;
   mEditor->OnMouseWheel(kKnobX, kKnobY, &plain, -3);
   EXPECT_NEAR(knob->GetValue(), 0.97, 1e-12);
   mEditor->OnMouseWheel(kKnobX, kKnobY, &fine, -3);
   EXPECT_NEAR(knob->GetValue(), 0.967, 1e-12);
-}
-
-TEST_F(Gestures, TheLabelStripTakesNoInput) {
-  auto* knob = AddKnob(GuiTestPlug::kMakeUp);
-  Open();
-  const int top = kKnobRect.T;
-  Drag(kKnobX, top + 32, -107);  // the strip's last row
-  IMouseMod mod = kLeft;
-  mEditor->OnMouseWheel(kKnobX, top + 32, &mod, 5);
-  for (const host::HostEvent& call : Heard()) EXPECT_NE(call.kind, host::HostEvent::Kind::Automate);
-  EXPECT_EQ(knob->GetValue(), 0.0);
-
-  Drag(kKnobX, top + 33, -107);  // the knob's first row
-  EXPECT_DOUBLE_EQ(knob->GetValue(), 0.25);
 }
 
 // A switch steps through its frames and round; a QSwitch takes the column under the pointer,
