@@ -20,6 +20,7 @@ class Drawing : public EditorTest {};
 TEST_F(Drawing, BitmapControlsDrawTheFrameForTheirValue) {
   auto* bitmap = Add<IBitmapControl>(10, 10, -1, mKnobStrip.Get());
   auto* single = Add<IBitmapControl>(100, 10, -1, mOneFrame.Get());
+  auto* q = Add<ControlQSwitch>(100, 40, GuiTestPlug::kQuality, mThreeFrames.Get());
   Open();
   auto shows = [&](double value, int frame) {
     bitmap->SetValueFromPlug(value);
@@ -39,6 +40,12 @@ TEST_F(Drawing, BitmapControlsDrawTheFrameForTheirValue) {
   single->SetValueFromPlug(0.7);
   mEditor->Tick();
   EXPECT_EQ(FrameAt(mEditor, 100, 10), 1);
+  // A QSwitch keeps its frame for values between its positions.
+  for (auto [value, frame] : {std::pair{0.5, 2}, {0.25, 2}, {1.0, 3}}) {
+    q->SetValueFromPlug(value);
+    mEditor->Tick();
+    EXPECT_EQ(FrameAt(mEditor, 140, 45), frame) << value;
+  }
 }
 
 TEST_F(Drawing, GreyedControlsDrawAtAQuarterWeight) {
@@ -55,16 +62,6 @@ TEST_F(Drawing, GreyedControlsDrawAtAQuarterWeight) {
   sw->GrayOut(false);
   mEditor->Tick();
   EXPECT_EQ(FrameAt(mEditor, 15, 15), 1);
-}
-
-TEST_F(Drawing, QSwitchKeepsItsFrameForValuesBetweenPositions) {
-  auto* q = Add<ControlQSwitch>(10, 10, GuiTestPlug::kQuality, mThreeFrames.Get());
-  Open();
-  for (auto [value, frame] : {std::pair{0.5, 2}, {0.25, 2}, {1.0, 3}}) {
-    q->SetValueFromPlug(value);
-    mEditor->Tick();
-    EXPECT_EQ(FrameAt(mEditor, 50, 15), frame) << value;
-  }
 }
 
 TEST_F(Drawing, FaderHandleFollowsValueAndPointer) {
