@@ -112,6 +112,11 @@ void IPlugBase::SetParameterFromGUI(int idx, double normalizedValue) {
   OnParamChange(idx);
 }
 
+void IPlugBase::NotifyHost(const HostNotification& notification) {
+  if (mGraphics && mGraphics->DeferHostNotification(notification)) return;
+  SendHostNotification(notification);
+}
+
 void IPlugBase::AttachGraphics(IPlugEditor* graphics) {
   if (!graphics) return;
   std::lock_guard lock(mMutex);

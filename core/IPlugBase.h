@@ -75,6 +75,9 @@ class IPlugBase {
   // Delivers a notification the editor queued, on the calling thread: the host's (from its
   // idle call, mutex held) or the editor's own (without the mutex). The base does nothing.
   virtual void SendHostNotification(const HostNotification&) {}
+  // Hands a gesture notification to the editor's queue when it takes it, else delivers it at
+  // once (SendHostNotification). Bindings call it from their Begin/Inform/EndInform operations.
+  void NotifyHost(const HostNotification& notification);
   virtual void InformHostOfProgramChange() = 0;
   virtual bool IsRenderingOffline() { return false; }
   virtual int GetSamplePos() = 0;

@@ -39,6 +39,8 @@ class IPlugEditor {
   // Opens the editor view inside the host's parent window; false when it cannot.
   virtual bool OpenWindow(void* parentWindow) = 0;
   virtual void CloseWindow() = 0;
+  // The open editor's own window (an X window id), or null while closed.
+  virtual void* GetWindow() = 0;
   // Called by the binding (without the mutex) just before the instance is destroyed: the
   // editor closes and waits for every thread of its own, however long that takes.
   virtual void Shutdown() { CloseWindow(); }

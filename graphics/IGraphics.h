@@ -57,7 +57,6 @@ class IGraphics : public IPlugEditor {
                              const char* extensions) = 0;
   virtual bool PromptForColor(IColor* color) = 0;
   virtual bool OpenURL(const char* url, const char* errMsgOnFailure = nullptr) = 0;
-  virtual void* GetWindow() = 0;
   virtual bool GetTextFromClipboard(std::string* text) = 0;
   virtual void UpdateTooltips() = 0;
   // Decodes the named image resource (its last path component) into a new raster, or null.

@@ -6,16 +6,12 @@
 #include <lv2/buf-size/buf-size.h>
 #include <lv2/options/options.h>
 
-namespace {
-
 const void* FeatureData(const LV2_Feature* const* features, const char* uri) {
   for (; features && *features; ++features) {
     if ((*features)->URI && std::strcmp((*features)->URI, uri) == 0) return (*features)->data;
   }
   return nullptr;
 }
-
-}  // namespace
 
 const LV2_URID_Map* UridMapOf(const LV2_Feature* const* features) {
   const auto* map = static_cast<const LV2_URID_Map*>(FeatureData(features, LV2_URID__map));

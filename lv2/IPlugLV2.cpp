@@ -45,14 +45,7 @@ void IPlugLV2::Prepare() {
   Reset();
 }
 
-PortLayout IPlugLV2::GetPortLayout() const {
-  PortLayout layout;
-  layout.mNAudioIn = static_cast<uint32_t>(NInChannels());
-  layout.mNAudioOut = static_cast<uint32_t>(NOutChannels());
-  layout.mNParams = static_cast<uint32_t>(NParams());
-  layout.mNMeters = static_cast<uint32_t>(NMeterPorts());
-  return layout;
-}
+PortLayout IPlugLV2::GetPortLayout() const { return PortLayout::Of(*this, NMeterPorts()); }
 
 void IPlugLV2::ConnectPort(uint32_t port, void* data) {
   const PortLayout layout = GetPortLayout();

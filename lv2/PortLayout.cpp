@@ -1,5 +1,7 @@
 #include "PortLayout.h"
 
+#include "core/IPlugBase.h"
+
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -27,4 +29,13 @@ std::string PortSymbolOf(const char* name) {
   std::string symbol = IdentifierOf(name, '_');
   if (symbol.empty() || IsDigit(symbol[0])) symbol.insert(0, "p_");
   return symbol;
+}
+
+PortLayout PortLayout::Of(const IPlugBase& plug, int nMeters) {
+  PortLayout layout;
+  layout.mNAudioIn = static_cast<uint32_t>(plug.NInChannels());
+  layout.mNAudioOut = static_cast<uint32_t>(plug.NOutChannels());
+  layout.mNParams = static_cast<uint32_t>(plug.NParams());
+  layout.mNMeters = static_cast<uint32_t>(nMeters);
+  return layout;
 }

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+class IPlugBase;
+
 struct PortLayout {
   uint32_t mNAudioIn = 0;
   uint32_t mNAudioOut = 0;
@@ -15,6 +17,9 @@ struct PortLayout {
   uint32_t FirstParam() const { return mNAudioIn + mNAudioOut; }
   uint32_t FirstMeter() const { return FirstParam() + mNParams; }
   uint32_t NPorts() const { return FirstMeter() + mNMeters; }
+
+  // The ports of a plug-in with these channels and parameters, and nMeters meters.
+  static PortLayout Of(const IPlugBase& plug, int nMeters);
 };
 
 // A name as an identifier: lower case, every run of other characters than letters and digits

@@ -11,10 +11,14 @@ constexpr int kVersion = 0x10002;      // 1.0.2
 }  // namespace
 
 Tundrax::Tundrax(IPlugInstanceInfo instanceInfo)
+    : Tundrax(instanceInfo, &mGainReductionSource, &mOutputSource) {}
+
+Tundrax::Tundrax(IPlugInstanceInfo instanceInfo, IMeterSource* gainReductionMeter,
+                 IMeterSource* outputMeter)
     : TundraxBinding(instanceInfo, kNumParams, "1-1 2-2", kNumPresets, "Tundrax", "", "Orvalline",
                      kVersion, kUniqueID, kMfrID, 0, false, false, false) {
   InitParameters();
-  if constexpr (kTundraxEmbedsEditor) BuildEditor();
+  if constexpr (kTundraxHasEditor) BuildEditor(gainReductionMeter, outputMeter);
   MakeFactoryPresets();
 }
 
@@ -29,7 +33,7 @@ void Tundrax::OnParamChange(int idx) {
   double values[kNumParams];
   for (int i = 0; i < kNumParams; ++i) values[i] = GetParam(i)->Value();
   const bool bypassed = mChain.ApplyParam(idx, values);
-  if constexpr (kTundraxEmbedsEditor) {
+  if constexpr (kTundraxHasEditor) {
     if (idx <= kBypassClick) GrayOutBand(idx, bypassed);
   }
 }

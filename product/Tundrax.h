@@ -13,9 +13,11 @@
 #include "product/TundraxBinding.h"
 
 class IControl;
+class IMeterSource;
 
 class Tundrax : public TundraxBinding {
  public:
+  // The editor's meters (if the binding has an editor) read the chain's meters.
   explicit Tundrax(IPlugInstanceInfo instanceInfo);
 
   // Clears the filter memories and fades the make-up gain in again, at the current rate.
@@ -29,13 +31,16 @@ class Tundrax : public TundraxBinding {
   const KickChain& GetChain() const { return mChain; }
 
  protected:
+  // For an instance whose chain never runs (the LV2 UI's): the editor's meters read these.
+  Tundrax(IPlugInstanceInfo instanceInfo, IMeterSource* gainReductionMeter,
+          IMeterSource* outputMeter);
   // For the binding-specific subclass that feeds the meters to its host.
   KickChain& Chain() { return mChain; }
 
  private:
   void InitParameters();
   // The editor: background and controls of the layout, attached to the plug-in.
-  void BuildEditor();
+  void BuildEditor(IMeterSource* gainReductionMeter, IMeterSource* outputMeter);
   // Greys out (or restores) the editor's controls of a band and its Q icon, if the editor exists.
   void GrayOutBand(int band, bool bypassed);
   void MakeFactoryPresets();

@@ -48,7 +48,7 @@ void Tundrax::GrayOutBand(int band, bool bypassed) {
   if (mQIcons[band]) mQIcons[band]->GrayOut(bypassed);
 }
 
-void Tundrax::BuildEditor() {
+void Tundrax::BuildEditor(IMeterSource* gainReductionMeter, IMeterSource* outputMeter) {
   // The editor opens inside the host's X11 window; without a window (the host's screenshot
   // command) the engine draws the same picture into its back buffer.
   using EditorView = IGraphicsX11;
@@ -82,8 +82,8 @@ void Tundrax::BuildEditor() {
                                        c.labelHeight, c.negateDisplay);
         break;
       case layout::ControlKind::kPeakMeter: {
-        ChainMeterSource* source =
-            i == layout::kGainReductionMeterControl ? &mGainReductionSource : &mOutputSource;
+        IMeterSource* source =
+            i == layout::kGainReductionMeterControl ? gainReductionMeter : outputMeter;
         IRECT rect(c.x, c.y, c.x + bitmap.FrameW(), c.y + bitmap.FrameH());
         control = new ControlPeakMeter(this, rect, &bitmap, source);
         break;

@@ -2,7 +2,9 @@
 
 #include <lv2/units/units.h>
 
-const char* const kPlugURI = "urn:orvalline:tundrax";
+#include "product/TundraxURIs.h"
+
+const char* const kPlugURI = kTundraxURI;
 
 IPlugLV2* MakePlug(IPlugInstanceInfo instanceInfo) { return new TundraxLV2(instanceInfo); }
 

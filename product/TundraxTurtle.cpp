@@ -7,6 +7,7 @@
 #include <string>
 
 #include "TundraxSteps.h"
+#include "TundraxURIs.h"
 #include "lv2/ttl/TurtleWriter.h"
 
 int main(int argc, char** argv) {
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
 
   TurtleBundle bundle;
   bundle.mScalePointLabel = TundraxStepLabel;
+  bundle.mUiURI = kTundraxUIURI;
 
   std::ofstream manifest(dir + "/manifest.ttl");
   WriteManifest(manifest, *plug, bundle);

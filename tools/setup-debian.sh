@@ -9,9 +9,10 @@ packages=(cmake ninja-build g++ clang pkg-config libpng-dev zlib1g-dev libfreety
 if [[ "${1:-}" == "--tests" ]]; then
   # Xvfb for the editor tests and xdotool as their user, Ardour's scanner as a real host,
   # clang's fuzzer runtime, valgrind for instruction counts, pixman as a benchmark reference,
-  # lilv and its tools (lv2ls, lv2info, lv2apply) to read and run the LV2 bundle as LV2 hosts do.
+  # lilv and its tools (lv2ls, lv2info, lv2apply) to read and run the LV2 bundle as LV2 hosts do,
+  # jalv with a JACK server (dummy driver) to show the LV2 editor in a real host.
   packages+=(xvfb xauth xdotool ardour libclang-rt-14-dev valgrind libpixman-1-dev locales
-             clang-format liblilv-dev lilv-utils)
+             clang-format liblilv-dev lilv-utils jalv jackd2)
 fi
 
 missing=()

@@ -145,12 +145,6 @@ void IPlugVST::VSTSetParameter(AEffect* effect, int32_t idx, float value) {
 
 // --- Notifications to the host ------------------------------------------------------------------
 
-void IPlugVST::NotifyHost(const HostNotification& notification) {
-  IPlugEditor* editor = GetGUI();
-  if (editor && editor->DeferHostNotification(notification)) return;
-  SendHostNotification(notification);
-}
-
 void IPlugVST::SendHostNotification(const HostNotification& notification) {
   switch (notification.kind) {
     case HostNotification::Kind::BeginEdit:

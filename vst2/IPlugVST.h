@@ -92,8 +92,6 @@ class IPlugVST : public IPlugBase {
   intptr_t DoGetMidiKeyName(vst2::MidiKeyName* key);
   bool IsParamIdx(int idx) const { return idx >= 0 && idx < NParams(); }
 
-  // Hands a gesture notification to the editor's queue when it takes it, else to the host.
-  void NotifyHost(const HostNotification& notification);
   // Calls the host, or returns 0 when the host gave no callback.
   intptr_t HostCall(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr,
                     float opt = 0.0f);

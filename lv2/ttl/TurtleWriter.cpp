@@ -10,6 +10,7 @@
 #include <lv2/port-props/port-props.h>
 #include <lv2/presets/presets.h>
 #include <lv2/state/state.h>
+#include <lv2/ui/ui.h>
 #include <lv2/units/units.h>
 #include <lv2/urid/urid.h>
 
@@ -26,6 +27,8 @@ constexpr const char* kPrefixes = "@prefix lv2: <" LV2_CORE_PREFIX
                                   "@prefix rdf: <http://www.w3.org/1999/02/22-rdf-syntax-ns#> .\n"
                                   "@prefix rdfs: <http://www.w3.org/2000/01/rdf-schema#> .\n"
                                   "@prefix state: <" LV2_STATE_PREFIX
+                                  "> .\n"
+                                  "@prefix ui: <" LV2_UI_PREFIX
                                   "> .\n"
                                   "@prefix units: <" LV2_UNITS_PREFIX
                                   "> .\n"
@@ -162,7 +165,16 @@ void WriteManifest(std::ostream& out, IPlugLV2& plug, const TurtleBundle& bundle
         << "  rdfs:label " << Quoted(plug.GetPresetName(i)) << " ;\n"
         << "  rdfs:seeAlso <" << bundle.mPresetsFile << "> .\n";
   }
-  out << "\n# The editor (ui:X11UI) and its binary are announced here once the editor exists.\n";
+  if (!bundle.mUiURI.empty()) {
+    // The editor: an X11 UI embedded in the host's window, idled by the host; it reaches the
+    // plug-in through the ports alone.
+    out << "\n<" << bundle.mUiURI << ">\n"
+        << "  a ui:X11UI ;\n"
+        << "  ui:binary <" << bundle.mUiBinary << "> ;\n"
+        << "  lv2:requiredFeature ui:parent ;\n"
+        << "  lv2:optionalFeature ui:resize , ui:touch , ui:idleInterface ;\n"
+        << "  lv2:extensionData ui:idleInterface .\n";
+  }
 }
 
 void WritePluginDescription(std::ostream& out, IPlugLV2& plug, const TurtleBundle& bundle) {
@@ -177,9 +189,9 @@ void WritePluginDescription(std::ostream& out, IPlugLV2& plug, const TurtleBundl
       << "  lv2:microVersion " << (version & 0xff) << " ;\n"
       << "  lv2:optionalFeature lv2:hardRTCapable , urid:map , opts:options ;\n"
       << "  opts:supportedOption bufsz:maxBlockLength ;\n"
-      << "  lv2:extensionData state:interface ;\n"
-      << "  # The editor (ui:ui) is announced here once it exists.\n"
-      << "  lv2:port\n";
+      << "  lv2:extensionData state:interface ;\n";
+  if (!bundle.mUiURI.empty()) out << "  ui:ui <" << bundle.mUiURI << "> ;\n";
+  out << "  lv2:port\n";
   uint32_t index = 0;
   auto separator = [&out, &index, &layout] {
     out << (index + 1 < layout.NPorts() ? " ,\n" : " .\n");

@@ -14,6 +14,9 @@ struct TurtleBundle {
   std::string mPluginFile = "Tundrax.ttl";
   std::string mPresetsFile = "presets.ttl";
   std::string mBinary = "Tundrax.so";
+  // The editor's UI and its binary; no UI is announced when the URI is empty.
+  std::string mUiURI;
+  std::string mUiBinary = "TundraxUI.so";
   // The name of value v of an int parameter idx listed by name (lv2:enumeration), or empty.
   std::function<std::string(int idx, int value)> mScalePointLabel;
 };

@@ -1,5 +1,5 @@
-// Debian's LV2 tools on the built bundle: lv2ls and lv2info find the plug-in with its ports and
-// presets without a warning, and lv2apply renders the generated kick bit for bit as
+// Debian's LV2 tools on the built bundle: lv2ls and lv2info find the plug-in with its ports,
+// presets and UI without a warning, and lv2apply renders the generated kick bit for bit as
 // tundrax-host renders it through the VST2 plug-in in double precision.
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -61,6 +61,11 @@ TEST_F(Lv2Tools, Lv2lsAndLv2infoListThePluginWithoutWarnings) {
   EXPECT_EQ(countOf(info, "\tPort "), 23u) << info;
   EXPECT_NE(info.find("Has latency:       no"), std::string::npos);
   EXPECT_NE(info.find("http://lv2plug.in/ns/ext/state#interface"), std::string::npos);
+  EXPECT_NE(info.find("\t\turn:orvalline:tundrax#ui\n"
+                      "\t\t\tClass:  http://lv2plug.in/ns/extensions/ui#X11UI\n"
+                      "\t\t\tBinary: file://" TUNDRAX_LV2_BUNDLE "/TundraxUI.so\n"),
+            std::string::npos)
+      << info;
   for (const char* preset : {"Default", "808 Kick", "Trance Kick 2", "Acoustic Kick 3"}) {
     EXPECT_NE(info.find(std::string(" ") + preset + "\n"), std::string::npos) << preset;
   }

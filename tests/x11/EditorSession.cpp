@@ -10,6 +10,7 @@
 
 #include "XServer.h"
 #include "tools/host/OpenedPlugin.h"
+#include "vst2/EditorSnapshot.h"
 
 namespace x11test {
 
@@ -91,20 +92,19 @@ void EditorSession::Drag(int x, int y, int dy, const std::string& key) {
          " mouseup 1" + up);
 }
 
-std::vector<uint32_t> EditorSession::Pixels() {
-  Display* display = TestDisplay();
-  const Window window = EditorWindow();
-  XWindowAttributes attributes;
-  if (!window || !XGetWindowAttributes(display, window, &attributes)) return {};
-  XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(attributes.width),
-                            static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
-  if (!image) return {};
+std::vector<uint32_t> EditorSession::Pixels() { return WindowPixels(EditorWindow()); }
+
+std::vector<uint32_t> SnapshotPixels(host::PluginInstance& plug) {
+  vst2::EditorSnapshot snapshot;
+  EXPECT_EQ(plug.dispatch(vst2::effVendorSpecific, vst2::kEditorSnapshotIndex, 0, &snapshot), 1);
   std::vector<uint32_t> pixels;
-  pixels.reserve(static_cast<size_t>(attributes.width) * attributes.height);
-  for (int y = 0; y < attributes.height; ++y) {
-    for (int x = 0; x < attributes.width; ++x) pixels.push_back(XGetPixel(image, x, y) & 0xFFFFFF);
+  if (!snapshot.pixels) return pixels;
+  for (int y = 0; y < snapshot.height; ++y) {
+    for (int x = 0; x < snapshot.width; ++x) {
+      const auto* p = reinterpret_cast<const uint8_t*>(snapshot.pixels + y * snapshot.rowSpan + x);
+      pixels.push_back(uint32_t{p[1]} << 16 | uint32_t{p[2]} << 8 | p[3]);  // A, R, G, B
+    }
   }
-  XDestroyImage(image);
   return pixels;
 }
 

@@ -59,4 +59,8 @@ class EditorSession {
   bool mOpen = false;
 };
 
+// The plug-in's window-less snapshot of its editor, as 0xRRGGBB row by row (empty when the
+// plug-in gives none).
+std::vector<uint32_t> SnapshotPixels(host::PluginInstance& plug);
+
 }  // namespace x11test

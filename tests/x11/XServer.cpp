@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -29,6 +30,7 @@ class XvfbEnvironment : public ::testing::Environment {
     int fds[2];
     ASSERT_EQ(pipe(fds), 0);
     const std::string fd = std::to_string(fds[1]);
+    // Room for the product's editor at 2x: XGetImage needs a window wholly on the screen.
     const char* argv[] = {"Xvfb",         "-displayfd", fd.c_str(), "-screen",  "0",
                           "2048x1536x24", "-nolisten",  "tcp",      "-noreset", nullptr};
     posix_spawn_file_actions_t actions;
@@ -74,6 +76,47 @@ Display* TestDisplay() {
 }
 
 int TestDisplayErrors() { return gErrors; }
+
+std::vector<uint32_t> WindowPixels(unsigned long window) {
+  Display* display = TestDisplay();
+  XWindowAttributes attributes;
+  if (!window || !XGetWindowAttributes(display, window, &attributes)) return {};
+  XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(attributes.width),
+                            static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+  if (!image) return {};
+  std::vector<uint32_t> pixels;
+  pixels.reserve(static_cast<size_t>(attributes.width) * attributes.height);
+  for (int y = 0; y < attributes.height; ++y) {
+    for (int x = 0; x < attributes.width; ++x) pixels.push_back(XGetPixel(image, x, y) & 0xFFFFFF);
+  }
+  XDestroyImage(image);
+  return pixels;
+}
+
+namespace {
+
+unsigned long FindViewableWindowUnder(Window parent, int width, int height) {
+  Display* display = TestDisplay();
+  Window root, parentOfParent, *children = nullptr;
+  unsigned int count = 0;
+  if (!XQueryTree(display, parent, &root, &parentOfParent, &children, &count)) return 0;
+  unsigned long found = 0;
+  for (unsigned int i = 0; i < count && !found; ++i) {
+    XWindowAttributes a;
+    if (!XGetWindowAttributes(display, children[i], &a) || a.map_state != IsViewable) continue;
+    found = FindViewableWindowUnder(children[i], width, height);
+    if (!found && a.width == width && a.height == height) found = children[i];
+  }
+  if (children) XFree(children);
+  return found;
+}
+
+}  // namespace
+
+unsigned long FindViewableWindow(int width, int height) {
+  Display* display = TestDisplay();
+  return FindViewableWindowUnder(DefaultRootWindow(display), width, height);
+}
 
 void XDo(const std::string& words) {
   const std::string command = "xdotool " + words;
