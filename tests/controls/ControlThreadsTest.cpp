@@ -92,7 +92,7 @@ TEST(ControlThreads, EditorHostAndAudioThreadsTogether) {
   host.join();
   plug.Dispatch(vst2::effMainsChanged, 0, 0);
   EXPECT_GT(editor->NPresented(), 10);
-  HostLog::Get().Take();
+  HostLog().take();
 }
 
 }  // namespace

@@ -14,33 +14,38 @@ namespace {
 
 class Drawing : public EditorTest {};
 
-TEST(FrameMapping, EachFrameCoversHalfAStepEitherSide) {
-  for (int k = 0; k < 100; ++k) {
-    const double boundary = (k + 0.5) / 100.0;
-    EXPECT_EQ(FrameForValue(101, boundary - 1e-9), k + 1);
-    EXPECT_EQ(FrameForValue(101, boundary + 1e-9), k + 2);
-  }
-  EXPECT_EQ(FrameForValue(101, -0.3), 1);
-  EXPECT_EQ(FrameForValue(101, 1.2), 101);
-  EXPECT_EQ(FrameForValue(101, std::nan("")), 1);
-  EXPECT_EQ(FrameForValue(1, 0.7), 1);
-  EXPECT_EQ(FrameForValue(2, 0.49), 1);
-  EXPECT_EQ(FrameForValue(2, 0.5), 2);
-}
-
+// Each frame covers half a step either side of its value; values outside 0..1 (or none at
+// all) show the end frames. The first value arrives after the first drawing and is drawn all
+// the same.
 TEST_F(Drawing, BitmapControlsDrawTheFrameForTheirValue) {
   auto* bitmap = Add<IBitmapControl>(10, 10, -1, mKnobStrip.Get());
+  auto* single = Add<IBitmapControl>(100, 10, -1, mOneFrame.Get());
+  auto* q = Add<ControlQSwitch>(100, 40, GuiTestPlug::kQuality, mThreeFrames.Get());
   Open();
-  // The first value arrives after the first drawing and is drawn all the same.
-  const std::pair<double, int> cases[] = {{0.5, 51},    {0.004, 1},   {0.006, 2}, {0.0, 1},
-                                          {0.994, 100}, {0.996, 101}, {1.0, 101}, {1.2, 101}};
-  for (auto [value, frame] : cases) {
+  auto shows = [&](double value, int frame) {
     bitmap->SetValueFromPlug(value);
     mEditor->Tick();
-    EXPECT_EQ(FrameAt(mEditor, 10, 10), frame) << value;
-    EXPECT_EQ(FrameAt(mEditor, 84, 84), frame) << value;
+    ASSERT_EQ(FrameAt(mEditor, 10, 10), frame) << value;
+    ASSERT_EQ(FrameAt(mEditor, 84, 84), frame) << value;
+  };
+  for (int k = 0; k < 100; ++k) {
+    shows((k + 0.5) / 100.0 - 1e-9, k + 1);
+    shows((k + 0.5) / 100.0 + 1e-9, k + 2);
   }
-  EXPECT_EQ(FrameAt(mEditor, 85, 40), 0);  // the right edge is outside
+  for (auto [value, frame] : {std::pair{0.0, 1}, {1.0, 101}, {-0.3, 1}, {1.2, 101}})
+    shows(value, frame);
+  shows(std::nan(""), 1);
+  EXPECT_EQ(FrameForValue(101, std::nan("")), 1);  // not hidden by the engine's clamping
+  EXPECT_EQ(FrameAt(mEditor, 85, 40), 0);          // the right edge is outside
+  single->SetValueFromPlug(0.7);
+  mEditor->Tick();
+  EXPECT_EQ(FrameAt(mEditor, 100, 10), 1);
+  // A QSwitch keeps its frame for values between its positions.
+  for (auto [value, frame] : {std::pair{0.5, 2}, {0.25, 2}, {1.0, 3}}) {
+    q->SetValueFromPlug(value);
+    mEditor->Tick();
+    EXPECT_EQ(FrameAt(mEditor, 140, 45), frame) << value;
+  }
 }
 
 TEST_F(Drawing, GreyedControlsDrawAtAQuarterWeight) {
@@ -57,20 +62,6 @@ TEST_F(Drawing, GreyedControlsDrawAtAQuarterWeight) {
   sw->GrayOut(false);
   mEditor->Tick();
   EXPECT_EQ(FrameAt(mEditor, 15, 15), 1);
-}
-
-TEST_F(Drawing, QSwitchKeepsItsFrameForValuesBetweenPositions) {
-  auto* q = Add<ControlQSwitch>(10, 10, GuiTestPlug::kQuality, mThreeFrames.Get());
-  Open();
-  q->SetValueFromPlug(0.5);
-  mEditor->Tick();
-  EXPECT_EQ(FrameAt(mEditor, 50, 15), 2);
-  q->SetValueFromPlug(0.25);
-  mEditor->Tick();
-  EXPECT_EQ(FrameAt(mEditor, 50, 15), 2);
-  q->SetValueFromPlug(1.0);
-  mEditor->Tick();
-  EXPECT_EQ(FrameAt(mEditor, 50, 15), 3);
 }
 
 TEST_F(Drawing, FaderHandleFollowsValueAndPointer) {
@@ -128,20 +119,16 @@ class Meters : public EditorTest {
   ControlPeakMeter* mMeter = nullptr;
 };
 
-TEST_F(Meters, FrameIsLinearInDecibels) {
-  // Rising levels: falling ones decay slowly, as meters do.
-  const std::pair<double, int> cases[] = {{-60.0, 1}, {-48.0, 1}, {-24.0, 51},
-                                          {-6.0, 89}, {0.0, 101}, {12.0, 101}};
-  for (auto [db, frame] : cases) {
+// Rising levels only: falling ones decay slowly, as meters do.
+TEST_F(Meters, FrameIsLinearInDecibelsAndRedrawnOnlyWhenItChanges) {
+  for (auto [db, frame] : {std::pair{-60.0, 1}, {-48.0, 1}}) {
     ShowLevel(db);
     mEditor->Tick();
     EXPECT_EQ(Drawn(), frame) << db << " dB";
   }
-}
-
-TEST_F(Meters, RedrawOnlyWhenTheFrameChanges) {
   ShowLevel(-24.0);
   EXPECT_EQ(mEditor->Tick(), IRECT(10, 10, 110, 24));
+  EXPECT_EQ(Drawn(), 51);
   ShowLevel(-24.1);  // the same frame
   EXPECT_FALSE(mMeter->IsDirty());
   EXPECT_TRUE(mEditor->Tick().Empty());
@@ -149,6 +136,11 @@ TEST_F(Meters, RedrawOnlyWhenTheFrameChanges) {
   EXPECT_TRUE(mMeter->IsDirty());
   EXPECT_EQ(mEditor->Tick(), IRECT(10, 10, 110, 24));
   EXPECT_EQ(Drawn(), 59);
+  for (auto [db, frame] : {std::pair{-6.0, 89}, {0.0, 101}, {12.0, 101}}) {
+    ShowLevel(db);
+    mEditor->Tick();
+    EXPECT_EQ(Drawn(), frame) << db << " dB";
+  }
 }
 
 TEST_F(Meters, HeldPeakStartsAgainAfterEachLook) {
@@ -181,48 +173,48 @@ class ExpectedBox : public IControl {
   const char* mStr;
 };
 
-// The box of the knob at kKnobRect: (L + 20, T, R - 20, T + 14).
-const IRECT kBox(30, 10, 65, 24);
-
-class HoverBox : public EditorTest {
- protected:
-  // Whether the knob's box, hovered, has the same pixels as the expected box with text.
-  bool BoxReads(int param, bool negate, const char* text) {
-    GuiTestPlug expectedPlug;
+// The hovered knob's value box, (L + 20, T, R - 20, T + 14), has the same pixels as the
+// expected box with the text, and hovering tells the host nothing.
+TEST(HoverBox, ReadsTheValueNegatedOnlyWhenAskedAndNeverAsMinusZero) {
+  const IRECT box(30, 10, 65, 24);
+  struct Case {
+    int param;
+    double value;
+    bool negate;
+    const char* text;
+  } const cases[] = {{GuiTestPlug::kThreshold, 24.0, true, "-24.0"},
+                     {GuiTestPlug::kMakeUp, 24.0, false, "24.0"},
+                     {GuiTestPlug::kThreshold, 0.0, true, "0.0"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    Strip knobStrip(75, 75, 101);
+    GuiTestPlug expectedPlug, plug;
     IGraphicsHeadless* expected = MakeEditor(&expectedPlug);
-    expected->AttachControl(new ExpectedBox(&expectedPlug, kBox, text));
+    expected->AttachControl(new ExpectedBox(&expectedPlug, box, c.text));
     Attach(&expectedPlug, expected);
     expected->Tick();
 
-    Add<ControlKnobHover>(IRECT(10, 10, 85, 117), param, mKnobStrip.Get(), 32, negate);
-    mEditor->HandleMouseOver(true);
-    Open();
+    plug.GetParam(c.param)->Set(c.value);
+    IGraphicsHeadless* editor = MakeEditor(&plug);
+    editor->AttachControl(new ControlKnobHover(&plug, IRECT(10, 10, 85, 117), c.param,
+                                               knobStrip.Get(), 32, c.negate));
+    editor->HandleMouseOver(true);
+    Attach(&plug, editor);
+    editor->Tick();
+    HostLog().take();
     IMouseMod none;
-    mEditor->OnMouseOver(40, 80, &none);
-    mEditor->Tick();
+    editor->OnMouseOver(40, 80, &none);
+    editor->Tick();
     int textPixels = 0;
-    for (int y = kBox.T; y < kBox.B; ++y) {
-      for (int x = kBox.L; x < kBox.R; ++x) {
-        const IColor got = mEditor->GetPoint(x, y);
-        if (!(got == expected->GetPoint(x, y))) return false;
+    for (int y = box.T; y < box.B; ++y)
+      for (int x = box.L; x < box.R; ++x) {
+        const IColor got = editor->GetPoint(x, y);
+        ASSERT_TRUE(got == expected->GetPoint(x, y)) << x << "," << y;
         textPixels += got.B > got.R + 40;
       }
-    }
-    return textPixels > 10;
+    EXPECT_GT(textPixels, 10);
+    EXPECT_TRUE(HostLog().take().empty());
   }
-};
-
-TEST_F(HoverBox, NegatedThresholdReadsWithAMinus) {
-  mPlug.GetParam(GuiTestPlug::kThreshold)->Set(24.0);
-  EXPECT_TRUE(BoxReads(GuiTestPlug::kThreshold, true, "-24.0"));
-  EXPECT_TRUE(HostLog::Get().Take().empty());
 }
-
-TEST_F(HoverBox, MakeUpReadsPlain) {
-  mPlug.GetParam(GuiTestPlug::kMakeUp)->Set(24.0);
-  EXPECT_TRUE(BoxReads(GuiTestPlug::kMakeUp, false, "24.0"));
-}
-
-TEST_F(HoverBox, NoMinusBeforeZero) { EXPECT_TRUE(BoxReads(GuiTestPlug::kThreshold, true, "0.0")); }
 
 }  // namespace

@@ -11,7 +11,7 @@
 
 class EditorTest : public ::testing::Test {
  protected:
-  void SetUp() override { HostLog::Get().Take(); }
+  void SetUp() override { HostLog().take(); }
 
   template <class C, class... Args>
   C* Add(Args&&... args) {
@@ -23,7 +23,7 @@ class EditorTest : public ::testing::Test {
   void Open() {
     Attach(&mPlug, mEditor);
     mEditor->Tick();
-    HostLog::Get().Take();
+    HostLog().take();
   }
   void Click(int x, int y, IMouseMod mod = IMouseMod(true, false)) {
     mEditor->OnMouseDown(x, y, &mod);
@@ -35,18 +35,19 @@ class EditorTest : public ::testing::Test {
     mEditor->OnMouseUp(x, y + dY, &mod);
   }
   double Normalized(int idx) { return mPlug.GetParam(idx)->GetNormalized(); }
-  std::vector<HostCall> Heard() { return HostLog::Get().Take(); }
+  std::vector<host::HostEvent> Heard() { return HostLog().take(); }
 
   // Strips outlive the plug-in, which deletes the editor and its controls.
   Strip mKnobStrip{75, 75, 101};
   Strip mThreeFrames{90, 16, 3};
   Strip mTwoFrames{20, 20, 2};
+  Strip mOneFrame{20, 20, 1};
   GuiTestPlug mPlug;
   IGraphicsHeadless* mEditor = MakeEditor(&mPlug);
 };
 
-inline HostCall Begin(int idx) { return {HostCall::kBeginEdit, idx, 0.0f}; }
-inline HostCall End(int idx) { return {HostCall::kEndEdit, idx, 0.0f}; }
-inline HostCall Automate(int idx, double v) {
-  return {HostCall::kAutomate, idx, static_cast<float>(v)};
+inline host::HostEvent Begin(int idx) { return {host::HostEvent::Kind::BeginEdit, idx, 0.0f}; }
+inline host::HostEvent End(int idx) { return {host::HostEvent::Kind::EndEdit, idx, 0.0f}; }
+inline host::HostEvent Automate(int idx, double v) {
+  return {host::HostEvent::Kind::Automate, idx, static_cast<float>(v)};
 }

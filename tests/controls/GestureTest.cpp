@@ -46,66 +46,55 @@ TEST_F(Gestures, EachGestureReachesTheHostInOrder) {
   EXPECT_EQ(Normalized(p), 0.0);
 }
 
-TEST_F(Gestures, KnobGearingAndWheelSteps) {
+// The label strip over the knob takes no input. A full sweep of the 107-pixel knob takes four
+// times its height and stops at the ends; fine takes ten times that, with shift or the control
+// key.
+TEST_F(Gestures, KnobGearingWheelStepsAndTheLabelStrip) {
   auto* knob = AddKnob(GuiTestPlug::kMakeUp);
   Open();
-  // A full sweep of the 107-pixel control takes four times its height; fine takes ten times
-  // that, with shift or the control key.
+  const int top = kKnobRect.T;
+  Drag(kKnobX, top + 32, -107);  // the strip's last row
+  IMouseMod plain = kLeft, fine = kControl;
+  mEditor->OnMouseWheel(kKnobX, top + 32, &plain, 5);
+  for (const host::HostEvent& call : Heard()) EXPECT_NE(call.kind, host::HostEvent::Kind::Automate);
+  EXPECT_EQ(knob->GetValue(), 0.0);
+  Drag(kKnobX, top + 33, -107);  // the knob's first row
+  EXPECT_DOUBLE_EQ(knob->GetValue(), 0.25);
+
   Drag(kKnobX, kKnobY, -214);
-  EXPECT_DOUBLE_EQ(knob->GetValue(), 0.5);
+  EXPECT_DOUBLE_EQ(knob->GetValue(), 0.75);
   Drag(kKnobX, kKnobY, -214);
-  EXPECT_DOUBLE_EQ(knob->GetValue(), 1.0);
+  EXPECT_EQ(Normalized(GuiTestPlug::kMakeUp), 1.0);
   Drag(kKnobX, kKnobY, 428, kShift);
   EXPECT_NEAR(knob->GetValue(), 0.9, 1e-12);
   Drag(kKnobX, kKnobY, 3852, kControl);
   EXPECT_NEAR(knob->GetValue(), 0.0, 1e-12);
   Drag(kKnobX, kKnobY, -428 * 10, kShift);
   EXPECT_NEAR(knob->GetValue(), 1.0, 1e-12);
-  // Past the end the value stays at the end.
-  Drag(kKnobX, kKnobY, -50);
-  EXPECT_EQ(Normalized(GuiTestPlug::kMakeUp), 1.0);
 
-  IMouseMod plain = kLeft, fine = kControl;
   mEditor->OnMouseWheel(kKnobX, kKnobY, &plain, -3);
   EXPECT_NEAR(knob->GetValue(), 0.97, 1e-12);
   mEditor->OnMouseWheel(kKnobX, kKnobY, &fine, -3);
   EXPECT_NEAR(knob->GetValue(), 0.967, 1e-12);
 }
 
-TEST_F(Gestures, TheLabelStripTakesNoInput) {
-  auto* knob = AddKnob(GuiTestPlug::kMakeUp);
-  Open();
-  const int top = kKnobRect.T;
-  Drag(kKnobX, top + 32, -107);  // the strip's last row
-  IMouseMod mod = kLeft;
-  mEditor->OnMouseWheel(kKnobX, top + 32, &mod, 5);
-  for (const HostCall& call : Heard()) EXPECT_NE(call.kind, HostCall::kAutomate);
-  EXPECT_EQ(knob->GetValue(), 0.0);
-
-  Drag(kKnobX, top + 33, -107);  // the knob's first row
-  EXPECT_DOUBLE_EQ(knob->GetValue(), 0.25);
-}
-
-TEST_F(Gestures, SwitchesStepThroughTheirFrames) {
+// A switch steps through its frames and round; a QSwitch takes the column under the pointer,
+// with any button.
+TEST_F(Gestures, SwitchesStepAndTheQSwitchPicksTheColumnUnderThePointer) {
   auto* sw = Add<ISwitchControl>(10, 10, GuiTestPlug::kQuality, mThreeFrames.Get());
+  Add<ControlQSwitch>(10, 40, GuiTestPlug::kMode, mThreeFrames.Get());
   Open();
-  const int p = GuiTestPlug::kQuality;
+  const int p = GuiTestPlug::kQuality, q = GuiTestPlug::kMode;
   for (double expected : {0.5, 1.0, 0.0}) {
     Click(20, 15);
     EXPECT_EQ(Heard(), (std::vector{Begin(p), Automate(p, expected), End(p)}));
     EXPECT_EQ(sw->GetValue(), expected);
   }
-}
-
-TEST_F(Gestures, QSwitchPicksTheColumnUnderThePointer) {
-  Add<ControlQSwitch>(10, 10, GuiTestPlug::kQuality, mThreeFrames.Get());
-  Open();
-  const int p = GuiTestPlug::kQuality;
   const std::pair<int, double> cases[] = {{29, 0.0}, {30, 0.5}, {59, 0.5},
                                           {60, 1.0}, {89, 1.0}, {0, 0.0}};
   for (auto [dx, expected] : cases) {
-    Click(10 + dx, 15, kRight);  // any button
-    EXPECT_EQ(Heard(), (std::vector{Begin(p), Automate(p, expected), End(p)})) << "x = L+" << dx;
+    Click(10 + dx, 45, kRight);
+    EXPECT_EQ(Heard(), (std::vector{Begin(q), Automate(q, expected), End(q)})) << "x = L+" << dx;
   }
 }
 
@@ -124,48 +113,6 @@ TEST_F(Gestures, SelectorKnobStepsOnlyInItsClickColumn) {
   EXPECT_EQ(knob->GetValue(), 1.0);
   mEditor->OnMouseDblClick(20, 40, &mod);
   EXPECT_EQ(knob->GetValue(), 0.0);
-}
-
-TEST_F(Gestures, GreyedControlsIgnorePressesAndHiddenOnesLetThemThrough) {
-  auto* below = Add<ISwitchControl>(10, 10, GuiTestPlug::kBypass, mTwoFrames.Get());
-  auto* above = Add<ISwitchControl>(10, 10, GuiTestPlug::kQuality, mTwoFrames.Get());
-  Open();
-  above->GrayOut(true);
-  below->GrayOut(true);
-  Click(15, 15);
-  EXPECT_TRUE(Heard().empty());
-
-  below->GrayOut(false);
-  above->GrayOut(false);
-  above->Hide(true);
-  Click(15, 15);
-  const int p = GuiTestPlug::kBypass;
-  EXPECT_EQ(Heard(), (std::vector{Begin(p), Automate(p, 1.0), End(p)}));
-  EXPECT_EQ(above->GetValue(), 0.0);
-}
-
-// Records the keys it is given.
-class KeyCatcher : public IControl {
- public:
-  KeyCatcher(IPlugBase* plug, std::vector<int>* keys) : IControl(plug, IRECT()), mKeys(keys) {}
-  bool OnKeyDown(int, int, int key) override {
-    mKeys->push_back(key);
-    return true;
-  }
-  bool Draw(IGraphics*) override { return true; }
-
- private:
-  std::vector<int>* mKeys;
-};
-
-TEST_F(Gestures, KeysOverTheBackgroundReachTheKeyCatcher) {
-  std::vector<int> keys;
-  mEditor->AttachKeyCatcher(new KeyCatcher(&mPlug, &keys));
-  Add<ISwitchControl>(10, 10, GuiTestPlug::kBypass, mTwoFrames.Get());
-  Open();
-  EXPECT_TRUE(mEditor->OnKeyDown(200, 150, KEY_SPACE));
-  EXPECT_FALSE(mEditor->OnKeyDown(15, 15, KEY_ALPHA_A));  // the switch takes no keys
-  EXPECT_EQ(keys, std::vector<int>{KEY_SPACE});
 }
 
 TEST_F(Gestures, HoverShowsTheValueAndSendsNothing) {
@@ -193,15 +140,23 @@ TEST_F(Gestures, AnEnumPromptIsAMenuWithTheCurrentEntryChecked) {
   caption->DisablePrompt(false);
   Open();
   std::vector<std::string> items;
-  int checked = -1;
+  int checked = -1, answer = -1;
   mEditor->SetMenuHook([&](const IPopupMenu& menu, const IRECT&) {
     auto& m = const_cast<IPopupMenu&>(menu);
+    items.clear();
     for (int i = 0; i < m.GetNItems(); ++i) {
       items.push_back(m.GetItemText(i));
       if (m.GetItem(i)->GetChecked()) checked = i;
     }
-    return 2;
+    return answer;
   });
+  // Dismissed, or answered with an item that does not exist: nothing changes.
+  for (int bad : {-1, 3, 1000}) {
+    answer = bad;
+    Click(50, 20, kRight);
+  }
+  for (const host::HostEvent& call : Heard()) EXPECT_NE(call.kind, host::HostEvent::Kind::Automate);
+  answer = 2;
   Click(50, 20, kRight);
   EXPECT_EQ(items, (std::vector<std::string>{"Soft", "Medium", "Hard"}));
   EXPECT_EQ(checked, 1);
@@ -217,12 +172,16 @@ TEST_F(Gestures, ANumberPromptIsATextEntryWithTheDisplayString) {
   Open();
   std::string initial;
   IRECT area;
+  std::optional<std::string> typed;  // cancelled first
   mEditor->SetTextEntryHook([&](const char* text, const IRECT& r, const IParam*) {
     initial = text;
     area = r;
-    return std::optional<std::string>("12.5");
+    return typed;
   });
   IMouseMod mod = kLeft;
+  mEditor->OnMouseDblClick(130, 230, &mod);
+  EXPECT_EQ(mPlug.GetParam(GuiTestPlug::kThreshold)->Value(), 24.0);
+  typed = "12.5";
   mEditor->OnMouseDblClick(130, 230, &mod);
   EXPECT_EQ(initial, "24.0");
   EXPECT_EQ(area, IRECT(117, 229, 157, 245));  // 40 × 16, centred on the control

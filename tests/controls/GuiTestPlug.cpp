@@ -1,50 +1,36 @@
 #include "GuiTestPlug.h"
 
 #include <cmath>
-#include <utility>
 
-HostLog& HostLog::Get() {
-  static HostLog log;
+host::HostEventLog& HostLog() {
+  static host::HostEventLog log;
   return log;
 }
 
-intptr_t HostLog::Callback(vst2::AEffect*, int32_t opcode, int32_t index, intptr_t, void*,
-                           float opt) {
-  HostCall::Kind kind;
+intptr_t RecordingHostCallback(vst2::AEffect*, int32_t opcode, int32_t index, intptr_t, void*,
+                               float opt) {
+  using Kind = host::HostEvent::Kind;
   switch (opcode) {
-    case vst2::audioMasterAutomate:
-      kind = HostCall::kAutomate;
-      break;
-    case vst2::audioMasterBeginEdit:
-      kind = HostCall::kBeginEdit;
-      break;
-    case vst2::audioMasterEndEdit:
-      kind = HostCall::kEndEdit;
-      break;
     case vst2::audioMasterVersion:
       return 2400;
+    case vst2::audioMasterAutomate:
+      HostLog().record({Kind::Automate, index, opt});
+      return 1;
+    case vst2::audioMasterBeginEdit:
+      HostLog().record({Kind::BeginEdit, index, 0.0f});
+      return 1;
+    case vst2::audioMasterEndEdit:
+      HostLog().record({Kind::EndEdit, index, 0.0f});
+      return 1;
     default:
       return 0;
   }
-  HostLog& log = Get();
-  std::lock_guard lock(log.mMutex);
-  log.mCalls.push_back({kind, index, kind == HostCall::kAutomate ? opt : 0.0f});
-  return 1;
-}
-
-std::vector<HostCall> HostLog::Take() {
-  std::lock_guard lock(mMutex);
-  return std::exchange(mCalls, {});
-}
-
-size_t HostLog::Size() {
-  std::lock_guard lock(mMutex);
-  return mCalls.size();
 }
 
 GuiTestPlug::GuiTestPlug()
-    : IPlugVST(IPlugInstanceInfo{&HostLog::Callback}, kNumParams, "2-2", kNumPrograms, "GuiTest",
-               "GuiTest", "Tests", 0x10000, 0x47756954, 0x54657374, 0, false, true, false) {
+    : IPlugVST(IPlugInstanceInfo{&RecordingHostCallback}, kNumParams, "2-2", kNumPrograms,
+               "GuiTest", "GuiTest", "Tests", 0x10000, 0x47756954, 0x54657374, 0, false, true,
+               false) {
   GetParam(kBypass)->InitBool("Bypass", false);
   GetParam(kMode)->InitEnum("Mode", 1, 3);
   GetParam(kMode)->SetDisplayText(0, "Soft");

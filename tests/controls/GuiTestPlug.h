@@ -4,36 +4,18 @@
 #pragma once
 
 #include <memory>
-#include <mutex>
-#include <vector>
 
 #include "controls/IMeterSource.h"
 #include "graphics/IGraphicsHeadless.h"
 #include "product/dsp/MeterBallistics.h"
+#include "tools/host/HostEventLog.h"
 #include "vst2/IPlugVST.h"
 
-// What the host heard, in order.
-struct HostCall {
-  enum Kind { kAutomate, kBeginEdit, kEndEdit };
-  Kind kind;
-  int idx;
-  float value;  // normalised, for kAutomate
-  bool operator==(const HostCall&) const = default;
-};
-
-// One log for the process; the callback may be reached from any thread.
-class HostLog {
- public:
-  static HostLog& Get();
-  static intptr_t Callback(vst2::AEffect*, int32_t opcode, int32_t index, intptr_t, void*,
-                           float opt);
-  std::vector<HostCall> Take();
-  size_t Size();
-
- private:
-  std::mutex mMutex;
-  std::vector<HostCall> mCalls;
-};
+// What the host heard, in order: one log for the process, since the callback may be reached
+// from any thread.
+host::HostEventLog& HostLog();
+intptr_t RecordingHostCallback(vst2::AEffect*, int32_t opcode, int32_t index, intptr_t, void*,
+                               float opt);
 
 // Meter ballistics seen through the interface the meter control reads.
 class BallisticsSource : public IMeterSource {

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -95,15 +94,6 @@ double meanDifference(const Image& a, const Image& b, const Box& box) {
   return sum / (3.0 * (box.right - box.left) * (box.bottom - box.top));
 }
 
-void writeFile(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 }  // namespace
 
 TEST(EditorSnapshot, DefaultMatchesTheReviewedImage) {
@@ -135,9 +125,11 @@ TEST(EditorSnapshot, ImagesBesideTheModuleReplaceOnlyWhenUsable) {
   const fs::path img = dir / "resources" / "img";
   const std::string resources = TUNDRAX_RESOURCE_DIR;
   // A corrupt background, a knob strip of the wrong size, and a usable new Q icon.
-  const std::string background = readFile(resources + "/background.png");
-  writeFile(img / "background.png", background.substr(0, background.size() / 2));
-  writeFile(img / "compressorKnob.png", readFile(resources + "/QIcon.png"));
+  fs::copy_file(resources + "/background.png", img / "background.png",
+                fs::copy_options::overwrite_existing);
+  fs::resize_file(img / "background.png", fs::file_size(img / "background.png") / 2);
+  fs::copy_file(resources + "/QIcon.png", img / "compressorKnob.png",
+                fs::copy_options::overwrite_existing);
   {
     std::unique_ptr<LICE_IBitmap> icon(LICE_LoadPNG((resources + "/QIcon.png").c_str()));
     ASSERT_NE(icon, nullptr);

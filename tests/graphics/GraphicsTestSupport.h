@@ -133,25 +133,19 @@ class TestControl : public IGraphicsControl {
   }
 };
 
-// A raster whose pixel (x, y) holds colour (255, x, y, 7), for checking where a copy came from.
+// A raster whose pixel (x, y) is pixel(x, y); CoordinateRaster's is (255, x, y, 7), for checking
+// where a copy came from.
+inline std::unique_ptr<LICE_MemBitmap> Raster(int w, int h,
+                                              const std::function<LICE_pixel(int, int)>& pixel) {
+  auto b = std::make_unique<LICE_MemBitmap>(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) b->getBits()[y * b->getRowSpan() + x] = pixel(x, y);
+  return b;
+}
 inline std::unique_ptr<LICE_MemBitmap> CoordinateRaster(int w, int h) {
-  auto b = std::make_unique<LICE_MemBitmap>(w, h);
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) b->getBits()[y * b->getRowSpan() + x] = LICE_ARGB(255, x, y, 7);
-  }
-  return b;
+  return Raster(w, h, [](int x, int y) { return LICE_ARGB(255, x, y, 7); });
 }
 
-inline std::unique_ptr<LICE_MemBitmap> SolidRaster(int w, int h, LICE_pixel p) {
-  auto b = std::make_unique<LICE_MemBitmap>(w, h);
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) b->getBits()[y * b->getRowSpan() + x] = p;
-  }
-  return b;
-}
-}  // namespace gfxtest
-
-namespace gfxtest {
 // A control whose drawing is a function, so a test can call primitives inside a real pass.
 class DrawingControl : public TestControl {
  public:

@@ -22,13 +22,11 @@ int CountDrawnOnce(LICE_IBitmap& bm) {
     }
   return drawn;
 }
-
-void Clear(LICE_IBitmap& bm) { LICE_ClearRect(&bm, 0, 0, bm.getWidth(), bm.getHeight(), 0, 0); }
 }  // namespace
 
 TEST(Line, IncludesBothEndPointsAndDrawsOnePixelPerStep) {
   LICE_MemBitmap bm(20, 20);
-  Clear(bm);
+  Fill(bm);
   LICE_Line(&bm, 2, 3, 13, 8, kOne, 1.0f, LICE_BLIT_MODE_ADD, false);
   EXPECT_EQ(Count(bm, 2, 3), 1);
   EXPECT_EQ(Count(bm, 13, 8), 1);
@@ -40,7 +38,7 @@ TEST(Line, IncludesBothEndPointsAndDrawsOnePixelPerStep) {
   EXPECT_EQ(CountDrawnOnce(bm), 12);
 
   // Straight lines, both directions, through the word path and the operator path.
-  Clear(bm);
+  Fill(bm);
   LICE_Line(&bm, 15, 4, 3, 4, 0xFFFFFFFF, 1.0f, LICE_BLIT_MODE_COPY, false);
   LICE_Line(&bm, 1, 18, 1, 6, kOne, 1.0f, LICE_BLIT_MODE_ADD, true);
   EXPECT_EQ(LICE_GetPixel(&bm, 3, 4), 0xFFFFFFFFu);
@@ -59,8 +57,8 @@ TEST(Line, ClippingKeepsEveryPixelWhereTheWholeLinePutsIt) {
   constexpr int kMargin = 300;
   LICE_MemBitmap small(40, 30), large(40 + 2 * kMargin, 30 + 2 * kMargin);
   for (bool aa : {false, true}) {
-    Clear(small);
-    Clear(large);
+    Fill(small);
+    Fill(large);
     for (int i = 0; i < 200; ++i) {
       const int x1 = rnd.Int(-kMargin, 39 + kMargin), y1 = rnd.Int(-kMargin, 29 + kMargin);
       const int x2 = rnd.Int(-kMargin, 39 + kMargin), y2 = rnd.Int(-kMargin, 29 + kMargin);
@@ -74,7 +72,7 @@ TEST(Line, ClippingKeepsEveryPixelWhereTheWholeLinePutsIt) {
             << (aa ? "anti-aliased" : "plain") << " at " << x << "," << y;
   }
   // Extreme coordinates neither overflow nor hang, and a line crossing the raster shows.
-  Clear(small);
+  Fill(small);
   LICE_Line(&small, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, kOne, 1.0f, LICE_BLIT_MODE_ADD,
             false);
   LICE_Line(&small, INT32_MIN, 5, INT32_MAX, 5, kOne, 1.0f, LICE_BLIT_MODE_ADD, true);
@@ -84,7 +82,7 @@ TEST(Line, ClippingKeepsEveryPixelWhereTheWholeLinePutsIt) {
 
 TEST(Line, AntiAliasingSplitsEachStepBetweenTheTwoNearestPixels) {
   LICE_MemBitmap bm(40, 20);
-  Clear(bm);
+  Fill(bm);
   LICE_Line(&bm, 0, 2, 30, 13, 0xFFFFFFFF, 1.0f, LICE_BLIT_MODE_ADD, true);
   for (int x = 0; x <= 30; ++x) {
     const double ideal = 2.0 + x * 11.0 / 30.0;
@@ -107,7 +105,7 @@ TEST(Line, AntiAliasingSplitsEachStepBetweenTheTwoNearestPixels) {
 
 TEST(Line, FlippedRasterMirrorsRows) {
   FlippedBitmap bm(10, 10);
-  Clear(bm);
+  Fill(bm);
   LICE_Line(&bm, 1, 1, 8, 4, kOne, 1.0f, LICE_BLIT_MODE_ADD, false);
   EXPECT_EQ(Count(bm, 1, 1), 1);
   EXPECT_EQ(LICE_GETR(bm.getBits()[8 * bm.getRowSpan() + 1]), 1u);
@@ -115,19 +113,19 @@ TEST(Line, FlippedRasterMirrorsRows) {
 
 TEST(Shapes, TrianglesAndPolygonsCoverThePixelsWhoseCentresTheyContain) {
   LICE_MemBitmap bm(30, 30);
-  Clear(bm);
+  Fill(bm);
   LICE_FillTriangle(&bm, 0, 0, 10, 0, 0, 10, kOne, 1.0f, LICE_BLIT_MODE_ADD);
   EXPECT_EQ(CountDrawnOnce(bm), 66);  // x, y >= 0 and x + y <= 10
   EXPECT_EQ(Count(bm, 5, 5), 1);
   EXPECT_EQ(Count(bm, 6, 5), 0);
 
-  Clear(bm);
+  Fill(bm);
   const int xs[] = {20, 25, 25, 20}, ys[] = {-3, -3, 4, 4};
   LICE_FillConvexPolygon(&bm, xs, ys, 4, kOne, 1.0f, LICE_BLIT_MODE_ADD);
   EXPECT_EQ(CountDrawnOnce(bm), 6 * 5);  // clipped at the top
 
   // Colour alpha folds into the weight; alpha 0 draws nothing.
-  Clear(bm);
+  Fill(bm);
   LICE_FillTriangle(&bm, 0, 0, 29, 0, 0, 29, LICE_ARGB(0, 255, 255, 255), 1.0f,
                     LICE_BLIT_MODE_COPY | LICE_BLIT_USE_ALPHA);
   EXPECT_EQ(CountDrawnOnce(bm), 0);
@@ -135,7 +133,7 @@ TEST(Shapes, TrianglesAndPolygonsCoverThePixelsWhoseCentresTheyContain) {
 
 TEST(Shapes, FilledCirclesCoverTheirAreaOnce) {
   LICE_MemBitmap bm(64, 64);
-  Clear(bm);
+  Fill(bm);
   LICE_FillCircle(&bm, 30, 31, 12.0f, kOne, 1.0f, LICE_BLIT_MODE_ADD, false);
   const double area = std::numbers::pi * 144.0;
   EXPECT_NEAR(CountDrawnOnce(bm), area, area * 0.05);
@@ -143,7 +141,7 @@ TEST(Shapes, FilledCirclesCoverTheirAreaOnce) {
   EXPECT_EQ(Count(bm, 43, 31), 0);
   EXPECT_EQ(Count(bm, 30, 19), 1);
 
-  Clear(bm);
+  Fill(bm);
   LICE_FillCircle(&bm, 30, 31, 12.0f, 0xFFFFFFFF, 1.0f, LICE_BLIT_MODE_ADD, true);
   double coverage = 0;
   for (int y = 0; y < 64; ++y)
@@ -153,7 +151,7 @@ TEST(Shapes, FilledCirclesCoverTheirAreaOnce) {
 
 TEST(Shapes, OutlinesFollowTheCurveWithoutGapsOrRepeats) {
   LICE_MemBitmap bm(64, 64);
-  Clear(bm);
+  Fill(bm);
   LICE_Circle(&bm, 32, 32, 20.0f, kOne, 1.0f, LICE_BLIT_MODE_ADD, false);
   CountDrawnOnce(bm);
   for (int i = 0; i < 720; ++i) {
@@ -167,7 +165,7 @@ TEST(Shapes, OutlinesFollowTheCurveWithoutGapsOrRepeats) {
   }
 
   // An arc from twelve to three o'clock stays in that quadrant.
-  Clear(bm);
+  Fill(bm);
   LICE_Arc(&bm, 32, 32, 20.0f, 0.0f, float(std::numbers::pi / 2), 0xFFFFFFFF, 1.0f,
            LICE_BLIT_MODE_ADD, true);
   int drawn = 0;
@@ -180,7 +178,7 @@ TEST(Shapes, OutlinesFollowTheCurveWithoutGapsOrRepeats) {
   EXPECT_GT(drawn, 30);
 
   // Rounded rectangle: corners cut, edges straight, every pixel once.
-  Clear(bm);
+  Fill(bm);
   LICE_RoundRect(&bm, 5, 6, 30, 20, 4, kOne, 1.0f, LICE_BLIT_MODE_ADD, false);
   CountDrawnOnce(bm);
   EXPECT_EQ(Count(bm, 5, 6), 0);
@@ -188,7 +186,7 @@ TEST(Shapes, OutlinesFollowTheCurveWithoutGapsOrRepeats) {
   EXPECT_EQ(Count(bm, 35, 16), 1);
   EXPECT_EQ(Count(bm, 20, 26), 1);
   EXPECT_EQ(Count(bm, 9, 6), 1);  // the corner's tangent point
-  Clear(bm);
+  Fill(bm);
   LICE_RoundRect(&bm, 2, 2, 4, 4, 0, kOne, 1.0f, LICE_BLIT_MODE_ADD, true);
   EXPECT_EQ(CountDrawnOnce(bm), 16);  // a 5 × 5 square outline
 }

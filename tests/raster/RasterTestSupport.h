@@ -26,6 +26,10 @@ inline void FillRandom(LICE_IBitmap& bm, SeededRandom& rnd) {
     for (int x = 0; x < bm.getWidth(); ++x) bm.getBits()[y * bm.getRowSpan() + x] = rnd.Pixel();
 }
 
+inline void Fill(LICE_IBitmap& bm, LICE_pixel color = 0) {
+  LICE_ClearRect(&bm, 0, 0, bm.getWidth(), bm.getHeight(), 0, color);
+}
+
 inline std::string Hex(LICE_pixel p) {
   char text[16];
   snprintf(text, sizeof text, "%08X", p);

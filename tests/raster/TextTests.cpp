@@ -35,10 +35,6 @@ std::pair<int, int> Measure(LICE_CachedFont& font, const char* text, unsigned fl
   return {r.right - r.left, r.bottom - r.top};
 }
 
-void Fill(LICE_IBitmap& bm, LICE_pixel color) {
-  LICE_ClearRect(&bm, 0, 0, bm.getWidth(), bm.getHeight(), 0, color);
-}
-
 // Bounding box of the pixels that differ from `background`; left > right when none do.
 RECT Ink(LICE_IBitmap& bm, LICE_pixel background) {
   RECT box{INT32_MAX, INT32_MAX, -1, -1};

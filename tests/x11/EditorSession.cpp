@@ -35,20 +35,14 @@ EditorSession::~EditorSession() {
   if (mOpen) Close();
 }
 
-int EditorSession::RectWidth() {
+std::pair<int, int> EditorSession::RectSize() {
   vst2::ERect* rect = nullptr;
   EXPECT_EQ(mPlug->dispatch(vst2::effEditGetRect, 0, 0, &rect), 1);
-  return rect ? rect->right - rect->left : 0;
-}
-
-int EditorSession::RectHeight() {
-  vst2::ERect* rect = nullptr;
-  EXPECT_EQ(mPlug->dispatch(vst2::effEditGetRect, 0, 0, &rect), 1);
-  return rect ? rect->bottom - rect->top : 0;
+  return rect ? std::pair(rect->right - rect->left, rect->bottom - rect->top) : std::pair(0, 0);
 }
 
 void EditorSession::Open(bool waitForPicture) {
-  const int w = RectWidth(), h = RectHeight();
+  const auto [w, h] = RectSize();
   mParent = std::make_unique<host::HostParentWindow>(w, h, "x11 tests");
   ASSERT_EQ(mPlug->dispatch(vst2::effEditOpen, 0, reinterpret_cast<intptr_t>(mParent->display()),
                             reinterpret_cast<void*>(static_cast<uintptr_t>(mParent->id()))),

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tools/host/HostParentWindow.h"
@@ -26,9 +27,8 @@ class EditorSession {
 
   host::PluginInstance& Plug() { return *mPlug; }
   host::HostParentWindow& Parent() { return *mParent; }
-  // The size effEditGetRect gives.
-  int RectWidth();
-  int RectHeight();
+  // The width and height effEditGetRect gives.
+  std::pair<int, int> RectSize();
 
   // Opens the editor (asserts that it opened) and, unless told otherwise, waits for the first
   // picture.

@@ -30,11 +30,18 @@ class XvfbEnvironment : public ::testing::Environment {
     int fds[2];
     ASSERT_EQ(pipe(fds), 0);
     const std::string fd = std::to_string(fds[1]);
-    const char* argv[] = {"Xvfb",        "-displayfd", fd.c_str(), "-screen",  "0",
-                          "1024x768x24", "-nolisten",  "tcp",      "-noreset", nullptr};
+    // Room for the product's editor at 2x: XGetImage needs a window wholly on the screen. The
+    // server ends when its last client goes: the tests' own connection, open from here to the
+    // end, or with it the whole program if that crashes.
+    const char* argv[] = {"Xvfb",         "-displayfd", fd.c_str(), "-screen",    "0",
+                          "2048x1536x24", "-nolisten",  "tcp",      "-terminate", nullptr};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addclose(&actions, fds[0]);
+    // The server outlives a test program that crashes; holding the program's output open it
+    // would keep ctest waiting for that output instead of reporting the crash.
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     ASSERT_EQ(posix_spawnp(&mPid, "Xvfb", &actions, nullptr, const_cast<char**>(argv), environ), 0);
     posix_spawn_file_actions_destroy(&actions);
     close(fds[1]);

@@ -4,7 +4,6 @@
 #include "controls/ControlKnobHover.h"
 #include "controls/ControlPeakMeter.h"
 #include "controls/ControlSwitches.h"
-#include "graphics/IGraphicsHeadless.h"
 #include "graphics/x11/IGraphicsX11.h"
 
 namespace {
@@ -15,7 +14,7 @@ intptr_t NoHost(vst2::AEffect*, int32_t opcode, int32_t, intptr_t, void*, float)
 
 }  // namespace
 
-X11TestPlug::X11TestPlug(IPlugInstanceInfo info, View view)
+X11TestPlug::X11TestPlug(IPlugInstanceInfo info)
     : IPlugVST(info.mVSTHostCallback ? info : IPlugInstanceInfo{&NoHost}, kNumParams, "2-2", 1,
                "X11Test", "X11Test", "Tests", 0x10000, 0x58313154, 0x54657374, 0, false, false,
                false) {
@@ -33,11 +32,7 @@ X11TestPlug::X11TestPlug(IPlugInstanceInfo info, View view)
   MakeDefaultPreset("Default", 1);
   mMeterSource.mMeter.SetSampleRate(48000.0);
 
-  if (view == View::X11) {
-    mEditor = new IGraphicsX11(this, kWidth, kHeight);
-  } else {
-    mEditor = new IGraphicsHeadless(this, kWidth, kHeight);
-  }
+  mEditor = new IGraphicsX11(this, kWidth, kHeight);
   Layout(mEditor);
   AttachGraphics(mEditor);
 }

@@ -1,9 +1,8 @@
 // A small plug-in on the real VST2 binding with a few of the real controls, for driving the
 // X11 view the way a host and a user do: a bypass switch, a band selector, a quality switch,
 // a gain knob with a hover value box and a typed-value prompt, a mode knob whose prompt is a
-// menu, and an output meter fed by the audio path. The same layout is built with either the
-// X11 view (inside X11TestPlug.so) or the headless class (inside the tests, to compare
-// renderings). Images are strips made here: every frame its own colours.
+// menu, and an output meter fed by the audio path, all in the X11 view. Images are strips made
+// here: every frame its own colours.
 #pragma once
 
 #include <memory>
@@ -20,7 +19,6 @@ class IGraphics;
 class X11TestPlug : public IPlugVST {
  public:
   enum Params { kBypass, kBand, kQuality, kGain, kMode, kNumParams };
-  enum class View { X11, Headless };
   static constexpr int kWidth = 300, kHeight = 200;
 
   // Where each control sits (editor pixels).
@@ -31,13 +29,11 @@ class X11TestPlug : public IPlugVST {
   inline static const IRECT kModeRect{110, 76, 185, 151};
   inline static const IRECT kMeterRect{250, 60, 270, 160};
 
-  X11TestPlug(IPlugInstanceInfo info, View view);
+  explicit X11TestPlug(IPlugInstanceInfo info);
   ~X11TestPlug() override;
 
   // Feeds the meter with each output sample (the input, passed through).
   void ProcessDoubleReplacing(double** inputs, double** outputs, int nFrames) override;
-
-  IGraphics* Editor() { return mEditor; }
 
  private:
   class MeterSource : public IMeterSource {

@@ -1,6 +1,4 @@
 // The module's product: the test plug-in with the X11 view.
 #include "X11TestPlug.h"
 
-IPlugVST* MakePlug(IPlugInstanceInfo instanceInfo) {
-  return new X11TestPlug(instanceInfo, X11TestPlug::View::X11);
-}
+IPlugVST* MakePlug(IPlugInstanceInfo instanceInfo) { return new X11TestPlug(instanceInfo); }
