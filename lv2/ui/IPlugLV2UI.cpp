@@ -77,6 +77,7 @@ int IPlugLV2UI::Idle() {
 // --- Gestures ------------------------------------------------------------------------------------
 
 void IPlugLV2UI::BeginInformHostOfParamChange(int idx) {
+  std::lock_guard lock(GetMutex());  // the editor's thread calls this, without the mutex
   mHeld[idx] = true;
   NotifyHost({HostNotification::Kind::BeginEdit, idx, 0.0});
 }
@@ -86,6 +87,7 @@ void IPlugLV2UI::InformHostOfParamChange(int idx, double normalizedValue) {
 }
 
 void IPlugLV2UI::EndInformHostOfParamChange(int idx) {
+  std::lock_guard lock(GetMutex());
   mHeld[idx] = false;
   NotifyHost({HostNotification::Kind::EndEdit, idx, 0.0});
 }
