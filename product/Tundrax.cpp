@@ -10,8 +10,7 @@ constexpr int kVersion = 0x10002;      // 1.0.2
 
 }  // namespace
 
-Tundrax::Tundrax(IPlugInstanceInfo instanceInfo)
-    : Tundrax(instanceInfo, nullptr, nullptr) {}
+Tundrax::Tundrax(IPlugInstanceInfo instanceInfo) : Tundrax(instanceInfo, nullptr, nullptr) {}
 
 Tundrax::Tundrax(IPlugInstanceInfo instanceInfo, IMeterSource* gainReductionMeter,
                  IMeterSource* outputMeter)
