@@ -41,7 +41,9 @@ class UiHost {
         mParentFeature{LV2_UI__parent, reinterpret_cast<void*>(mParent.id())},
         mResizeFeature{LV2_UI__resize, &mResize},
         mTouchFeature{LV2_UI__touch, &mTouch} {
-    mLibrary = dlopen(TUNDRAX_LV2UI_BINARY, RTLD_NOW | RTLD_LOCAL);
+    // Kept mapped after dlclose, as hosts keep UI libraries: the editor's text brings in
+    // fontconfig, whose process-wide configuration lives until the process ends.
+    mLibrary = dlopen(TUNDRAX_LV2UI_BINARY, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     EXPECT_NE(mLibrary, nullptr) << dlerror();
     if (!mLibrary) return;
     auto entry = reinterpret_cast<LV2UI_DescriptorFunction>(dlsym(mLibrary, "lv2ui_descriptor"));
