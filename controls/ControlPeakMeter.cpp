@@ -20,7 +20,7 @@ bool IsOpaque(const IBitmap& bitmap) {
 
 ControlPeakMeter::ControlPeakMeter(IPlugBase* plug, IRECT rect, IBitmap* bitmap,
                                    IMeterSource* source)
-    : IControl(plug, rect), mBitmap(*bitmap), mSource(source), mOpaque(IsOpaque(mBitmap)) {}
+    : IControl(plug, rect), mBitmap(*bitmap), mSource(source) {}
 
 int ControlPeakMeter::CurrentFrame() const {
   const double level = mSource ? mSource->GetDisplayedLevel() : IMeterSource::kMinimumDb;
@@ -36,7 +36,8 @@ bool ControlPeakMeter::IsDirty() {
 bool ControlPeakMeter::Draw(IGraphics* graphics) {
   const int frame = CurrentFrame();
   IChannelBlend blend = GetBlend();
-  if (mOpaque && blend.mMethod == kBlendNone && blend.mWeight == 1.0f) {
+  if (!mOpaque) mOpaque = IsOpaque(mBitmap);
+  if (*mOpaque && blend.mMethod == kBlendNone && blend.mWeight == 1.0f) {
     blend.mMethod = kBlendClobber;
   }
   graphics->DrawBitmap(&mBitmap, &mRECT, frame, &blend);

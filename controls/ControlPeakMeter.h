@@ -10,6 +10,8 @@
 // Threads: editor thread only (IsDirty, Draw); the source handles the audio thread.
 #pragma once
 
+#include <optional>
+
 #include "IControl.h"
 #include "IMeterSource.h"
 
@@ -28,6 +30,7 @@ class ControlPeakMeter : public IControl {
   IMeterSource* mSource;  // not owned
   int mDrawnFrame = 0;    // none yet
   // Every pixel of the strip is opaque: frames are copied row by row instead of blended,
-  // which gives the same pixels.
-  bool mOpaque;
+  // which gives the same pixels. Found at the first drawing (editor thread), not in the
+  // constructor, so instances whose editor never draws do not scan the strip.
+  std::optional<bool> mOpaque;
 };

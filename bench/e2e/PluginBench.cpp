@@ -1,9 +1,12 @@
-// What a host pays for Tundrax: creating and opening an instance (with its editor), and
-// processing one block
-// through the single- and double-precision callbacks. The copy benchmark moves the same
+// What a host pays for Tundrax: creating and opening an instance (with its editor, and the
+// same product without one), and processing one block through the single- and
+// double-precision callbacks. The copy benchmark moves the same
 // number of samples with memcpy, the baseline the process figures are read against.
 #include <benchmark/benchmark.h>
+#include <dlfcn.h>
 #include <unistd.h>
+
+#include <lv2/core/lv2.h>
 
 #include <cstring>
 #include <filesystem>
@@ -52,6 +55,22 @@ void BM_CreateOpenClose(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_CreateOpenClose)->Unit(benchmark::kMicrosecond);
+
+// The same product without an editor, the baseline of the figure above: the LV2 plug-in's
+// instantiate (parameters, presets, every parameter applied, state cleared) and cleanup.
+void BM_CreateWithoutEditor(benchmark::State& state) {
+  void* lib = dlopen(TUNDRAX_LV2_BINARY, RTLD_NOW | RTLD_LOCAL);
+  if (!lib) return state.SkipWithError("cannot load the LV2 plug-in");
+  auto entry = reinterpret_cast<LV2_Descriptor_Function>(dlsym(lib, "lv2_descriptor"));
+  const LV2_Descriptor* descriptor = entry(0);
+  const LV2_Feature* features[] = {nullptr};
+  for (auto _ : state) {
+    LV2_Handle handle = descriptor->instantiate(descriptor, 48000.0, "", features);
+    descriptor->cleanup(handle);
+  }
+  dlclose(lib);
+}
+BENCHMARK(BM_CreateWithoutEditor)->Unit(benchmark::kMicrosecond);
 
 template <typename Sample>
 struct StereoBuffers {
