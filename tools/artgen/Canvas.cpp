@@ -159,6 +159,19 @@ void DrawPlate(LICE_IBitmap* bm, const Box& box, double radius, LICE_pixel top, 
                         top, bottom);
 }
 
+void DrawKnobBody(LICE_IBitmap* bm, double cx, double cy, double r, double shadowDy,
+                  double shadowOpacity) {
+  FillCircle(bm, cx, cy + shadowDy, r, Rgb(0, 0, 0), shadowOpacity);
+  FillCircle(bm, cx, cy, r, palette::kKnobRim);
+  const double face = r - 1;
+  Paint(
+      bm, {cx - r, cy - r, cx + r, cy + r},
+      [&](double x, double y) { return CircleDistance(x, y, cx, cy, face); },
+      [&](double, double y) {
+        return Mix(palette::kKnobLight, palette::kKnobDark, (y - (cy - face)) / (2 * face));
+      });
+}
+
 void DrawLamp(LICE_IBitmap* bm, double cx, double cy, double r, LICE_pixel colour, bool lit) {
   if (!lit) {
     FillCircle(bm, cx, cy + 0.5, r + 0.5, palette::kWellLip, 0.6);

@@ -85,6 +85,10 @@ void FillVertical(LICE_IBitmap* bm, int y0, int y1, LICE_pixel top, LICE_pixel b
 void DrawWell(LICE_IBitmap* bm, const Box& box, double radius, LICE_pixel face);
 // A raised plate: lit along the top edge, shadowed below.
 void DrawPlate(LICE_IBitmap* bm, const Box& box, double radius, LICE_pixel top, LICE_pixel bottom);
+// A knob's round body of radius r: its drop shadow shifted down by shadowDy, a rim, and a face
+// lit from above.
+void DrawKnobBody(LICE_IBitmap* bm, double cx, double cy, double r, double shadowDy,
+                  double shadowOpacity);
 // A small lamp: a glow of the colour around a bright core, or a dark unlit lens.
 void DrawLamp(LICE_IBitmap* bm, double cx, double cy, double r, LICE_pixel colour, bool lit);
 

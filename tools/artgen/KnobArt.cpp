@@ -25,14 +25,7 @@ std::unique_ptr<LICE_MemBitmap> DrawCompressorKnob(LICE_IBitmap* background) {
       StrokeArc(f, c, c, 31, 3.5, kStart, angle, palette::kIce);
     }
     // Cap: shadow, rim, face lit from above, an inner dish.
-    FillCircle(f, c, c + 2.5, 23, Rgb(0, 0, 0), 0.5);
-    FillCircle(f, c, c, 23, palette::kKnobRim);
-    Paint(
-        f, {c - 23, c - 23, c + 23, c + 23},
-        [&](double x, double y) { return CircleDistance(x, y, c, c, 22); },
-        [&](double, double y) {
-          return Mix(palette::kKnobLight, palette::kKnobDark, (y - (c - 22)) / 44);
-        });
+    DrawKnobBody(f, c, c, 23, 2.5, 0.5);
     Paint(
         f, {c - 18, c - 18, c + 18, c + 18},
         [&](double x, double y) { return CircleDistance(x, y, c, c, 17); },

@@ -25,14 +25,7 @@ void DrawRotary(LICE_IBitmap* f, int step, LICE_pixel accent) {
       FillCircle(f, x, y, 1.6, palette::kTextFaint);
   }
   // Body: shadow, rim, face lit from above.
-  FillCircle(f, cx, cy + 2, 18, Rgb(0, 0, 0), 0.45);
-  FillCircle(f, cx, cy, 18, palette::kKnobRim);
-  Paint(
-      f, {cx - 18, cy - 18, cx + 18, cy + 18},
-      [&](double x, double y) { return CircleDistance(x, y, cx, cy, 17); },
-      [&](double, double y) {
-        return Mix(palette::kKnobLight, palette::kKnobDark, (y - (cy - 17)) / 34);
-      });
+  DrawKnobBody(f, cx, cy, 18, 2, 0.45);
   FillCircle(f, cx, cy, 12.5, Rgb(0, 0, 0), 0.18);
   Paint(
       f, {cx - 13, cy - 13, cx + 13, cy + 13},
